@@ -1,0 +1,34 @@
+#include "schedule/remaining_text.h"
+
+#include <cstdio>
+
+namespace quellix {
+
+std::string FormatRemaining(int seconds) {
+    // Fits "-2147483648 sec." and "596523 hour(s)  and 14 min." alike.
+    char hours[48] = "", minutes[32] = "", secs[32] = "";
+    if (seconds < 60) {
+        std::snprintf(secs, sizeof secs, "%d sec.", seconds);
+    } else {
+        int m = seconds / 60;
+        const int s = seconds - 60 * m;
+        if (m < 60) {
+            std::snprintf(minutes, sizeof minutes, "%d min. and ", m);
+            std::snprintf(secs, sizeof secs, "%d sec.", s);
+        } else {
+            const int h = m / 60;
+            m -= 60 * h;
+            // Whole hours keep the trailing blank; with minutes it doubles
+            // before "and". Seconds are not shown once hours are.
+            if (m > 0) {
+                std::snprintf(hours, sizeof hours, "%d hour(s)  and ", h);
+                std::snprintf(minutes, sizeof minutes, "%d min.", m);
+            } else {
+                std::snprintf(hours, sizeof hours, "%d hour(s) ", h);
+            }
+        }
+    }
+    return std::string(hours) + minutes + secs;
+}
+
+}  // namespace quellix
