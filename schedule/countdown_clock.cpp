@@ -1,0 +1,58 @@
+#include "schedule/countdown_clock.h"
+
+#include <climits>
+
+namespace quellix {
+
+namespace {
+constexpr int64_t kDaySeconds = 86400;
+
+int ClampToInt(int64_t v) {
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+}  // namespace
+
+void CountdownClock::Start(int countSeconds, int64_t nowMs) {
+    m_deadlineMs = nowMs + static_cast<int64_t>(countSeconds) * 1000;
+    m_warningArmed = countSeconds > kWarningSeconds;
+}
+
+int CountdownClock::RemainingAt(int64_t nowMs) const {
+    // Wrapping subtraction: no undefined behaviour for absurd clock values.
+    const int64_t diff = static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) -
+                                              static_cast<uint64_t>(nowMs));
+    // Rounding on halves of the difference, so that adding the half second
+    // cannot overflow: floor(d/2) + 250 >= 500k exactly when d >= 1000k - 500.
+    const int64_t rounded = diff >= 0 ? (diff / 2 + 250) / 500 : -((-(diff / 2) + 250) / 500);
+    return ClampToInt(rounded);
+}
+
+bool CountdownClock::TakeWarning(int remaining) {
+    if (!m_warningArmed || remaining > kWarningSeconds) return false;
+    m_warningArmed = false;
+    return true;
+}
+
+int64_t NextOccurrence(int64_t target, int64_t now) {
+    if (target > now) return target;
+    // Unsigned arithmetic: exact for every realistic time, defined for all.
+    const uint64_t behind = static_cast<uint64_t>(now) - static_cast<uint64_t>(target);
+    const uint64_t days = behind / kDaySeconds + 1;
+    return static_cast<int64_t>(static_cast<uint64_t>(target) + days * kDaySeconds);
+}
+
+int CountFor(int timingMode, int64_t timeAt, int64_t now, int durationMinutes, int64_t* newTimeAt) {
+    switch (timingMode) {
+    case 0: {
+        const int64_t next = NextOccurrence(timeAt, now);
+        if (newTimeAt) *newTimeAt = next;
+        return ClampToInt(next - now);
+    }
+    case 1: return ClampToInt(static_cast<int64_t>(durationMinutes) * 60);
+    default: return 0;
+    }
+}
+
+}  // namespace quellix

@@ -1,0 +1,42 @@
+// Time-keeping of the countdown.
+//
+// Decrementing a counter once per one-second timer message falls behind
+// whenever messages arrive late or not at all (a stalled message loop, a
+// machine that slept). The clock therefore keeps a deadline on a monotonic
+// millisecond clock and derives the remaining seconds from it; with ticks on
+// time the texts are the same as those of the plain decrement.
+#pragma once
+
+#include <cstdint>
+
+namespace quellix {
+
+// The warning popup comes when this many seconds are left.
+constexpr int kWarningSeconds = 30;
+
+class CountdownClock {
+public:
+    // Arms the warning unless the countdown is too short to pass through it.
+    void Start(int countSeconds, int64_t nowMs);
+    // Whole seconds to the deadline, rounded to nearest (halves away from
+    // zero); negative once the deadline has passed.
+    int RemainingAt(int64_t nowMs) const;
+    // True exactly once per countdown: at the first call that sees
+    // kWarningSeconds or less left, however far a late tick jumped past it.
+    bool TakeWarning(int remaining);
+    int64_t DeadlineMs() const { return m_deadlineMs; }
+
+private:
+    int64_t m_deadlineMs = 0;
+    bool m_warningArmed = false;
+};
+
+// The first moment target + k days (k >= 0, seconds) lying strictly after now.
+int64_t NextOccurrence(int64_t target, int64_t now);
+
+// Seconds to count down for a timing mode: 0 "at" a time of day (*newTimeAt
+// receives the moved target), 1 "after" a number of minutes. Any other mode
+// gives 0, which the dialog refuses to start.
+int CountFor(int timingMode, int64_t timeAt, int64_t now, int durationMinutes, int64_t* newTimeAt);
+
+}  // namespace quellix
