@@ -1,0 +1,13 @@
+// Decoding of the values read back from the settings key.
+#pragma once
+
+#include <cstdint>
+
+namespace quellix {
+
+// The program writes every setting as REG_DWORD (type 4, 4 bytes, little
+// endian). Anything else, whatever its size, is taken as missing and leaves
+// *value alone.
+bool DecodeStoredDword(unsigned long type, const unsigned char* data, unsigned long size, int32_t* value);
+
+}  // namespace quellix

@@ -1,0 +1,73 @@
+#include "controls/mail_command.h"
+
+#include <cstring>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace quellix {
+namespace {
+
+const std::string kAddress = "someone@example.org";
+
+bool Split(const std::string& bytes, MailLaunch* out, const std::string& address = kAddress) {
+    return SplitMailCommand(bytes.data(), bytes.size(), address, out);
+}
+
+TEST(MailCommand, SplitsQuotedProgramAndFillsEveryPercentOne) {
+    MailLaunch m;
+    ASSERT_TRUE(Split("\"C:\\Mail\\mail.exe\" /compose \"%1\"", &m));
+    EXPECT_EQ(m.program, "C:\\Mail\\mail.exe");
+    EXPECT_EQ(m.parameters, "/compose \"someone@example.org\"");
+
+    ASSERT_TRUE(Split("\"m.exe\"%1 %1,%1", &m, "a@b"));
+    EXPECT_EQ(m.parameters, "a@b a@b,a@b");
+    // Left to right without overlap; the inserted address is not rescanned.
+    ASSERT_TRUE(Split("\"m.exe\" %%11 %1", &m, "%1"));
+    EXPECT_EQ(m.parameters, "%%11 %1");
+    // Without "%1" the rest passes unchanged but for its leading white space.
+    ASSERT_TRUE(Split("\"m.exe\" \t\r\n -x  \"y\" ", &m));
+    EXPECT_EQ(m.parameters, "-x  \"y\" ");
+    ASSERT_TRUE(Split("\"m.exe\"", &m));
+    EXPECT_EQ(m.program, "m.exe");
+    EXPECT_EQ(m.parameters, "");
+    EXPECT_TRUE(Split("\"m.exe\" %1", nullptr));
+}
+
+TEST(MailCommand, RefusesWhatCannotBeSplit) {
+    MailLaunch m{"keep", "keep"};
+    EXPECT_FALSE(Split("", &m));
+    EXPECT_FALSE(Split("C:\\mail.exe %1", &m));       // no leading quote
+    EXPECT_FALSE(Split(" \"m.exe\" %1", &m));
+    EXPECT_FALSE(Split("\"C:\\mail.exe %1", &m));     // no closing quote
+    EXPECT_FALSE(Split("\"\" %1", &m));               // empty program
+    EXPECT_FALSE(Split(std::string("\0\"m.exe\"", 8), &m));
+    EXPECT_FALSE(Split(std::string("\"m.exe\0\" x", 10), &m));  // the quote lies past the end
+    EXPECT_FALSE(SplitMailCommand(nullptr, 10, kAddress, &m));
+    EXPECT_EQ(m.program, "keep");
+    EXPECT_EQ(m.parameters, "keep");
+}
+
+TEST(MailCommand, ReadsOnlyTheBytesGivenAndStopsAtZero) {
+    MailLaunch m;
+    // Text ends at the first zero byte.
+    ASSERT_TRUE(Split(std::string("\"m.exe\" %1\0 %1 more", 19), &m));
+    EXPECT_EQ(m.parameters, kAddress);
+
+    // A full 100-byte buffer without terminator, and 99 bytes + terminator.
+    std::string full = "\"m.exe\" ";
+    full += std::string(100 - full.size() - 2, 'p') + "%1";
+    ASSERT_EQ(full.size(), 100u);
+    std::unique_ptr<char[]> exact(new char[100]);  // heap, so overreads show under ASan
+    std::memcpy(exact.get(), full.data(), 100);
+    ASSERT_TRUE(SplitMailCommand(exact.get(), 100, "x", &m));
+    EXPECT_EQ(m.parameters, std::string(90, 'p') + "x");
+    ASSERT_TRUE(SplitMailCommand(exact.get(), 99, "x", &m));
+    EXPECT_EQ(m.parameters, std::string(90, 'p') + "%");  // "%1" cut in half
+    exact[99] = '\0';
+    ASSERT_TRUE(SplitMailCommand(exact.get(), 100, "x", &m));
+    EXPECT_EQ(m.parameters, std::string(90, 'p') + "%");
+}
+
+}  // namespace
+}  // namespace quellix
