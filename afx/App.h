@@ -1,0 +1,37 @@
+// CWinApp: the one application object. The entry point (in App.cpp) runs its
+// InitInstance; a FALSE result ends the program without a message loop.
+#pragma once
+#include <windows.h>
+
+#include "afx/String.h"
+
+class CWnd;
+
+class CWinApp {
+public:
+    explicit CWinApp(const char* pszAppName = NULL);
+    virtual ~CWinApp();
+
+    virtual BOOL InitInstance() { return FALSE; }
+    virtual int ExitInstance() { return 0; }
+    virtual int Run();
+
+    HICON LoadIcon(UINT nIDResource) const;
+    // Message boxes of the framework itself, titled with the application's name.
+    int DoMessageBox(const char* prompt, UINT nType);
+
+    HINSTANCE m_hInstance = NULL;
+    CString m_strAppName;  // the executable's file name without path and extension unless given
+    CWnd* m_pMainWnd = NULL;
+
+private:
+    friend int AfxRunApplication(HINSTANCE hInstance);
+};
+
+CWinApp* AfxGetApp();
+int AfxMessageBox(const char* prompt, UINT nType = MB_OK);
+
+// Start-up services of a dialog program. The control container and the 3-D
+// look are built into every system this layer supports: nothing to do.
+inline void AfxEnableControlContainer() {}
+inline void Enable3dControlsStatic() {}

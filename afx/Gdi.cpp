@@ -1,0 +1,55 @@
+#include "afx/Gdi.h"
+
+BOOL CGdiObject::Attach(HGDIOBJ hObject)
+{
+    if (!hObject)
+        return FALSE;
+    DeleteObject();
+    m_hObject = hObject;
+    return TRUE;
+}
+
+HGDIOBJ CGdiObject::Detach()
+{
+    HGDIOBJ hObject = m_hObject;
+    m_hObject = NULL;
+    return hObject;
+}
+
+BOOL CGdiObject::DeleteObject()
+{
+    if (!m_hObject)
+        return FALSE;
+    return ::DeleteObject(Detach());
+}
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource)
+{
+    return Attach(::LoadBitmapA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDResource)));
+}
+
+void CDC::FillSolidRect(const RECT* rect, COLORREF crColor)
+{
+    // An opaque text-out of nothing fills with the background colour without a brush.
+    ::SetBkColor(m_hDC, crColor);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, rect, NULL, 0, NULL);
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* pDC)
+{
+    m_hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL);
+    return m_hDC != NULL;
+}
+
+BOOL CDC::DeleteDC()
+{
+    if (!m_hDC)
+        return FALSE;
+    BOOL deleted = ::DeleteDC(m_hDC);
+    m_hDC = NULL;
+    return deleted;
+}
+
+CPaintDC::CPaintDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::BeginPaint(hWnd, &m_ps); }
+
+CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }

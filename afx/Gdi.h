@@ -1,0 +1,115 @@
+// GDI wrappers: geometry, objects that delete what they hold, device contexts.
+#pragma once
+#include <windows.h>
+
+struct CPoint : POINT {
+    CPoint(int px = 0, int py = 0) { x = px; y = py; }
+};
+
+struct CRect : RECT {
+    CRect() { left = top = right = bottom = 0; }
+    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(const RECT& r) : RECT(r) {}
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// Owns one GDI object handle and deletes it when asked or when destroyed.
+class CGdiObject {
+public:
+    CGdiObject() = default;
+    virtual ~CGdiObject() { DeleteObject(); }
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+
+    HGDIOBJ m_hObject = NULL;
+    operator HGDIOBJ() const { return m_hObject; }
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    BOOL Attach(HGDIOBJ hObject);
+    HGDIOBJ Detach();
+    BOOL DeleteObject();
+};
+
+class CFont : public CGdiObject {
+public:
+    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+    BOOL CreateFontIndirect(const LOGFONTA* pLogFont) { return Attach(::CreateFontIndirectA(pLogFont)); }
+};
+
+class CBitmap : public CGdiObject {
+public:
+    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+    BOOL LoadBitmap(UINT nIDResource);
+    int GetBitmap(BITMAP* pBitmap) const { return ::GetObjectA(m_hObject, sizeof(BITMAP), pBitmap); }
+};
+
+class CPen : public CGdiObject {
+public:
+    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+    {
+        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    }
+};
+
+class CBrush : public CGdiObject {
+public:
+    CBrush() = default;
+    explicit CBrush(COLORREF crColor) { Attach(::CreateSolidBrush(crColor)); }
+    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+};
+
+class CPalette : public CGdiObject {
+public:
+    operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
+    BOOL CreatePalette(const LOGPALETTE* pLogPalette) { return Attach(::CreatePalette(pLogPalette)); }
+};
+
+// A device context that this object does not own (see CPaintDC for one that ends painting).
+class CDC {
+public:
+    CDC() = default;
+    explicit CDC(HDC hDC) : m_hDC(hDC) {}
+    virtual ~CDC() = default;
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    HDC m_hDC = NULL;
+    operator HDC() const { return m_hDC; }
+
+    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
+    HGDIOBJ SelectStockObject(int nIndex) { return ::SelectObject(m_hDC, ::GetStockObject(nIndex)); }
+    HPALETTE SelectPalette(HPALETTE hPalette, BOOL bForceBackground)
+    {
+        return ::SelectPalette(m_hDC, hPalette, bForceBackground);
+    }
+    UINT RealizePalette() { return ::RealizePalette(m_hDC); }
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
+    int SetBkMode(int nMode) { return ::SetBkMode(m_hDC, nMode); }
+    COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
+    int DrawText(const char* text, int length, LPRECT rect, UINT format)
+    {
+        return ::DrawTextA(m_hDC, text, length, rect, format);
+    }
+    void FillSolidRect(const RECT* rect, COLORREF crColor);
+    int FillRect(const RECT* rect, HBRUSH hBrush) { return ::FillRect(m_hDC, rect, hBrush); }
+    BOOL BitBlt(int x, int y, int width, int height, CDC* pSrc, int xSrc, int ySrc, DWORD rop)
+    {
+        return ::BitBlt(m_hDC, x, y, width, height, pSrc->m_hDC, xSrc, ySrc, rop);
+    }
+    BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, NULL); }
+    BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+    BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
+    BOOL CreateCompatibleDC(CDC* pDC);
+    BOOL DeleteDC();
+};
+
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(HWND hWnd);
+    ~CPaintDC() override;
+    PAINTSTRUCT m_ps = {};
+
+private:
+    HWND m_hWnd;
+};

@@ -1,0 +1,17 @@
+// CAboutDlg: the modal About box with the program's version and mail link.
+#pragma once
+#include "afx/afxwin.h"
+#include "controls/HyperLink.h"
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+private:
+    CHyperLink m_link;
+    CFont m_font;
+};

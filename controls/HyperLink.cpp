@@ -1,0 +1,112 @@
+#include "controls/HyperLink.h"
+
+#include <shellapi.h>
+
+#include "controls/mail_command.h"
+#include "resource.h"
+
+namespace {
+const char kMailCommandKey[] = "mailto\\shell\\open\\command";
+const DWORD kCommandBufferSize = 100;
+
+void ShowHandCursor() { ::SetCursor(::LoadCursorA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDC_HAND_LINK))); }
+
+// The mail command key, created when missing. Accounts that may not write
+// under the classes root still get to read a registered mail program.
+HKEY OpenMailCommandKey()
+{
+    HKEY hKey = NULL;
+    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, kMailCommandKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL) ==
+        ERROR_SUCCESS)
+        return hKey;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, kMailCommandKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS)
+        return hKey;
+    return NULL;
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
+    ON_WM_PAINT()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_RBUTTONUP()
+    ON_WM_RBUTTONDBLCLK()
+    ON_WM_MBUTTONDOWN()
+    ON_WM_MBUTTONUP()
+    ON_WM_MBUTTONDBLCLK()
+    ON_WM_MOUSEWHEEL()
+END_MESSAGE_MAP()
+
+void CHyperLink::OnPaint()
+{
+    CPaintDC dc(m_hWnd);
+    CString text;
+    GetWindowText(text);
+    CPen pen;
+    pen.CreatePen(PS_SOLID, 1, m_crLink);
+    HGDIOBJ hOldPen = dc.SelectObject(pen);
+    // Always the stock variable font, whatever font the control was given.
+    HGDIOBJ hOldFont = dc.SelectStockObject(ANSI_VAR_FONT);
+    dc.SetTextColor(m_crLink);
+    dc.SetBkMode(TRANSPARENT);
+    CRect rect;
+    GetClientRect(&rect);
+    dc.DrawText(text, -1, &rect, DT_TABSTOP);
+    // The underline spans the whole control, not just the text.
+    dc.MoveTo(0, rect.Height() - 1);
+    dc.LineTo(rect.Width(), rect.Height() - 1);
+    dc.SelectObject(hOldFont);
+    dc.SelectObject(hOldPen);
+}
+
+void CHyperLink::StartMailProgram()
+{
+    HKEY hKey = OpenMailCommandKey();
+    if (!hKey)
+        return;
+    char data[kCommandBufferSize];
+    DWORD size = kCommandBufferSize;
+    LONG read = ::RegQueryValueExA(hKey, NULL, NULL, NULL, reinterpret_cast<BYTE*>(data), &size);
+    ::RegCloseKey(hKey);
+    if (read != ERROR_SUCCESS)
+        return;
+    CString address;
+    GetWindowText(address);
+    quellix::MailLaunch launch;
+    if (quellix::SplitMailCommand(data, size, address.str(), &launch))
+        ::ShellExecuteA(NULL, "open", launch.program.c_str(), launch.parameters.c_str(), NULL, SW_SHOW);
+}
+
+void CHyperLink::OnLButtonDown(UINT, CPoint)
+{
+    ShowHandCursor();
+    StartMailProgram();
+    m_crLink = kVisited;
+    Invalidate(TRUE);
+    Default();
+}
+
+void CHyperLink::ShowHandAndDefault()
+{
+    ShowHandCursor();
+    Default();
+}
+
+void CHyperLink::OnMouseMove(UINT, CPoint) { ShowHandAndDefault(); }
+void CHyperLink::OnLButtonUp(UINT, CPoint) { ShowHandAndDefault(); }
+void CHyperLink::OnLButtonDblClk(UINT, CPoint) { ShowHandAndDefault(); }
+void CHyperLink::OnRButtonDown(UINT, CPoint) { ShowHandAndDefault(); }
+void CHyperLink::OnRButtonUp(UINT, CPoint) { ShowHandAndDefault(); }
+void CHyperLink::OnRButtonDblClk(UINT, CPoint) { ShowHandAndDefault(); }
+void CHyperLink::OnMButtonDown(UINT, CPoint) { ShowHandAndDefault(); }
+void CHyperLink::OnMButtonUp(UINT, CPoint) { ShowHandAndDefault(); }
+void CHyperLink::OnMButtonDblClk(UINT, CPoint) { ShowHandAndDefault(); }
+
+BOOL CHyperLink::OnMouseWheel(UINT, short, CPoint)
+{
+    ShowHandCursor();
+    return static_cast<BOOL>(Default());
+}

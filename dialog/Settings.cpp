@@ -1,0 +1,86 @@
+// The user's last choices, kept in HKEY_CURRENT_USER\Software\Quellix as
+// 32-bit values. Nothing is written at exit.
+#include "dialog/ShutdownDlg.h"
+#include "dialog/settings_values.h"
+
+namespace {
+const char kSettingsKey[] = "Software\\Quellix";
+const char kAction[] = "Action";
+const char kTurnOffNow[] = "TurnOffNow";
+const char kTurnOffAfter[] = "TurnOffAfter";
+const char kTurnOffDur[] = "TurnOffDur";
+const char kConfirmTurnOff[] = "ConfirmTurnOff";
+
+// Opens the key, creating it when missing; NULL when neither works.
+HKEY OpenSettingsKey(REGSAM access)
+{
+    HKEY hKey = NULL;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, NULL, REG_OPTION_NON_VOLATILE, access, NULL, &hKey,
+                          NULL) != ERROR_SUCCESS)
+        return NULL;
+    return hKey;
+}
+
+// A stored 32-bit value; false when it is missing or not what this program writes.
+bool ReadValue(HKEY hKey, const char* name, int* value)
+{
+    BYTE data[4];
+    DWORD type = 0;
+    DWORD size = sizeof data;
+    if (::RegQueryValueExA(hKey, name, NULL, &type, data, &size) != ERROR_SUCCESS)
+        return false;
+    int32_t decoded = 0;
+    if (!quellix::DecodeStoredDword(type, data, size, &decoded))
+        return false;
+    *value = decoded;
+    return true;
+}
+
+void WriteValue(HKEY hKey, const char* name, int value)
+{
+    DWORD data = static_cast<DWORD>(value);
+    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+}
+} // namespace
+
+void CShutdownDlg::LoadSettings()
+{
+    HKEY hKey = OpenSettingsKey(KEY_READ);
+    if (!hKey)
+        return;
+    int action = 0;
+    if (ReadValue(hKey, kAction, &action))
+        m_comboAction.SetCurSel(action);  // a position past the list selects nothing
+    ReadValue(hKey, kTurnOffNow, &m_bNow);
+    ReadValue(hKey, kTurnOffAfter, &m_nTimingMode);
+    ReadValue(hKey, kConfirmTurnOff, &m_bConfirm);
+    ReadValue(hKey, kTurnOffDur, &m_nDuration);
+    UpdateData(FALSE);
+    ::RegCloseKey(hKey);
+}
+
+void CShutdownDlg::SaveSettings()
+{
+    if (!UpdateData(TRUE))
+        return;
+    int action = m_comboAction.GetCurSel();
+    HKEY hKey = OpenSettingsKey(KEY_WRITE);
+    if (!hKey)
+        return;
+    WriteValue(hKey, kAction, action);
+    WriteValue(hKey, kTurnOffNow, m_bNow);
+    WriteValue(hKey, kTurnOffAfter, m_nTimingMode);
+    WriteValue(hKey, kTurnOffDur, m_nDuration);
+    ::RegCloseKey(hKey);
+}
+
+void CShutdownDlg::OnConfirmClicked()
+{
+    if (!UpdateData(TRUE))
+        return;
+    HKEY hKey = OpenSettingsKey(KEY_ALL_ACCESS);
+    if (!hKey)
+        return;
+    WriteValue(hKey, kConfirmTurnOff, m_bConfirm);
+    ::RegCloseKey(hKey);
+}

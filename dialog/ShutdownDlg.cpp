@@ -1,0 +1,197 @@
+// The main dialog as a whole: construction, data exchange, initialisation,
+// the system menu, painting when minimised, closing and destruction.
+#include "dialog/ShutdownDlg.h"
+
+#include "controls/AboutDlg.h"
+#include "resource.h"
+#include "schedule/SystemVersion.h"
+
+namespace {
+const int kFontHeight = 13;
+const char kFontFace[] = "Tahoma";
+const int kMinutesMin = 1;
+const int kMinutesMax = 2880;
+
+// The controls that take the dialog's Tahoma font, in the order they get it.
+const int kFontControls[] = {IDC_ACTION_GROUP, IDC_ACTION,   IDC_DESCRIPTION, IDC_TIME_GROUP, IDC_NOW,
+                             IDC_RADIO_AT,     IDC_TIME_AT,  IDC_RADIO_AFTER, IDC_DURATION,   IDC_MIN_LABEL,
+                             IDC_REMAINING,    IDC_OK,       IDC_CANCEL,      IDC_CONFIRM,    IDC_HIDE_ON_MINIMIZE};
+
+HICON LoadSmallIcon(UINT id)
+{
+    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                           LR_SHARED));
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_ACTIVATE()
+    ON_BN_CLICKED(IDC_RADIO_AT, OnAt)
+    ON_BN_CLICKED(IDC_RADIO_AFTER, OnAfter)
+    ON_BN_CLICKED(IDC_OK, OnOkButton)
+    ON_BN_CLICKED(IDC_CANCEL, OnCancelButton)
+    ON_WM_TIMER()
+    ON_CBN_SELCHANGE(IDC_ACTION, OnSelChangeAction)
+    ON_BN_CLICKED(IDC_NOW, OnNow)
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_TRAY_RESTORE, OnRestore)
+    ON_COMMAND(ID_TRAY_STOP_TIMER, OnStopTimer)
+    ON_COMMAND(ID_TRAY_ASK_CONFIRM, OnAskConfirmation)
+    ON_COMMAND(ID_TRAY_HIDE, OnHide)
+    ON_COMMAND(ID_TRAY_EXIT, OnExit)
+    ON_COMMAND(ID_TRAY_ABOUT, OnAbout)
+    ON_BN_CLICKED(IDC_HIDE_ON_MINIMIZE, OnHideOnMinimize)
+    ON_BN_CLICKED(IDC_CONFIRM, OnConfirmClicked)
+    ON_MESSAGE(WM_WATCHER_RESTORE, OnWatcherRestore)
+END_MESSAGE_MAP()
+
+CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
+    : CDialog(IDD_QUELLIX_DIALOG, pParent), m_hSemaphore(hSemaphore), m_bConfirm(TRUE), m_nDuration(5),
+      m_timeAt(0), m_nTimingMode(0), m_bNow(TRUE), m_bHideOnMinimize(FALSE), m_hIcon(NULL), m_hIconSmall(NULL),
+      m_hIconTray(NULL), m_bRunning(FALSE), m_bMayClose(TRUE), m_bNotify(TRUE), m_bInTray(FALSE),
+      m_bTrayIconHidden(FALSE), m_nRemaining(0), m_nid(), m_hWatcher(NULL), m_hWatcherStop(NULL)
+{
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+    m_hIconTray = LoadSmallIcon(IDI_TRAY_OLD);
+    m_hIconSmall = LoadSmallIcon(IDI_SMALL);
+    m_bmpRestore.LoadBitmap(IDB_RESTORE);
+
+    CString about;
+    about.LoadString(IDS_ABOUTBOX);
+
+    m_menuTray.CreatePopupMenu();
+    m_menuTray.AppendMenu(MF_STRING, ID_TRAY_RESTORE, "Restore");
+    m_menuTray.AppendMenu(MF_SEPARATOR);
+    m_menuTray.AppendMenu(MF_STRING, ID_TRAY_STOP_TIMER, "Stop Timer");
+    m_menuTray.AppendMenu(MF_STRING, ID_TRAY_ASK_CONFIRM, "Ask Confirmation");
+    m_menuTray.AppendMenu(MF_SEPARATOR);
+    if (!about.IsEmpty())
+        m_menuTray.AppendMenu(MF_STRING, ID_TRAY_ABOUT, about);
+    m_menuTray.AppendMenu(MF_SEPARATOR);
+    m_menuTray.AppendMenu(MF_STRING, ID_TRAY_HIDE, "Hide");
+    m_menuTray.AppendMenu(MF_STRING, ID_TRAY_EXIT, "Exit");
+    m_menuTray.SetDefaultItem(ID_TRAY_RESTORE);
+    m_menuTray.SetMenuItemBitmaps(ID_TRAY_RESTORE, MF_BYCOMMAND, m_bmpRestore, m_bmpRestore);
+}
+
+CShutdownDlg::~CShutdownDlg()
+{
+    StopWatcher();  // normally done by OnDestroy; harmless twice
+    m_menuTray.DestroyMenu();
+    m_bmpRestore.DeleteObject();
+}
+
+void CShutdownDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CONFIRM, m_btnConfirm);
+    DDX_Control(pDX, IDC_ACTION, m_comboAction);
+    DDX_Control(pDX, IDC_PROGRESS, m_progress);
+    DDX_Check(pDX, IDC_CONFIRM, m_bConfirm);
+    DDX_Text(pDX, IDC_DURATION, m_nDuration);
+    DDV_MinMaxInt(pDX, m_nDuration, kMinutesMin, kMinutesMax);
+    DDX_DateTimeCtrl(pDX, IDC_TIME_AT, m_timeAt);
+    DDX_Radio(pDX, IDC_RADIO_AT, m_nTimingMode);
+    DDX_Check(pDX, IDC_NOW, m_bNow);
+    DDX_Check(pDX, IDC_HIDE_ON_MINIMIZE, m_bHideOnMinimize);
+}
+
+BOOL CShutdownDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (hSysMenu) {
+        CString about;
+        about.LoadString(IDS_ABOUTBOX);
+        if (!about.IsEmpty()) {
+            ::AppendMenuA(hSysMenu, MF_SEPARATOR, 0, NULL);
+            ::AppendMenuA(hSysMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
+    SetControlFonts();
+    SetDlgItemText(IDC_REMAINING, "");
+
+    SendDlgItemMessage(IDC_DURATION_SPIN, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(IDC_DURATION)));
+    SendDlgItemMessage(IDC_DURATION_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMinutesMax, kMinutesMin));
+    m_progress.SetRange(0, 100);
+    m_progress.SetStep(1);
+
+    m_timeAt = CTime::GetCurrentTime() + kDefaultLeadSeconds;
+    SetPickerTime(m_timeAt);
+
+    SetUpTray();  // reads the version record, which also decides the list below
+    FillActionList(ReadSystemVersion());
+
+    LoadSettings();
+    OnSelChangeAction();
+    OnNow();
+    if (m_hSemaphore)
+        StartWatcher();
+    return TRUE;
+}
+
+void CShutdownDlg::SetControlFonts()
+{
+    LOGFONTA lf = {};
+    lf.lfHeight = kFontHeight;
+    lstrcpynA(lf.lfFaceName, kFontFace, LF_FACESIZE);
+    if (!m_font.CreateFontIndirect(&lf))
+        return;  // the controls keep the template's font
+    for (int id : kFontControls)
+        SendDlgItemMessage(id, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), TRUE);
+}
+
+void CShutdownDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        Default();
+    }
+}
+
+void CShutdownDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
+    int cxIcon = ::GetSystemMetrics(SM_CXICON);
+    int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    CRect rect;
+    GetClientRect(&rect);
+    int x = (rect.Width() - cxIcon + 1) / 2;
+    int y = (rect.Height() - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CShutdownDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+void CShutdownDlg::OnCancel()
+{
+    if (m_bRunning)
+        HideToTray(TRUE);  // the countdown goes on
+    else if (m_bMayClose)
+        CDialog::OnCancel();
+    // otherwise an action has been started and not come back: stay
+}
+
+void CShutdownDlg::OnHideOnMinimize() { m_bHideOnMinimize = !m_bHideOnMinimize; }
+
+void CShutdownDlg::OnDestroy()
+{
+    StopWatcher();
+    m_font.DeleteObject();
+    Default();
+}

@@ -1,0 +1,119 @@
+// CShutdownDlg: the program's one main window. Every piece of run-time state
+// is a member and every behaviour one of its handlers; the member functions
+// are defined beside the subsystem they belong to:
+//   dialog/    construction, data exchange, initialisation, window handlers, settings
+//   schedule/  action list, power requests, timing and countdown
+//   tray/      notification-area icon and menu, reminders
+#pragma once
+#include "afx/afxwin.h"
+
+#include <shellapi.h>
+
+#include "schedule/countdown_clock.h"
+
+class CShutdownDlg : public CDialog {
+public:
+    explicit CShutdownDlg(HANDLE hSemaphore, CWnd* pParent = NULL);
+    ~CShutdownDlg() override;
+
+    // Restore requested by a later copy of the program, posted by the watcher thread.
+    static const UINT WM_WATCHER_RESTORE = WM_APP + 1;
+    // The picker's default: this many seconds from now.
+    static const int kDefaultLeadSeconds = 300;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+    // Window handlers
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    void OnDestroy();
+    void OnHideOnMinimize();
+    void SetControlFonts();
+
+    // Settings
+    void LoadSettings();
+    void SaveSettings();
+    void OnConfirmClicked();
+
+    // Actions
+    void FillActionList(const OSVERSIONINFOA& version);
+    void OnSelChangeAction();
+    BOOL ExecuteAction();
+
+    // Schedule and countdown
+    void OnNow();
+    void OnAt();
+    void OnAfter();
+    void OnOkButton();
+    void OnCancelButton();
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnStopTimer();
+    BOOL StartCountdown(int count);
+    void StopCountdown();
+    void ResetAfterAction();
+    BOOL ConfirmAction();
+    CString FormatRemaining(int seconds) const;
+    void ShowRemaining(int seconds);
+    void SetPickerTime(const CTime& time);
+    void EnableTimingControls(BOOL bEnable);
+
+    // Tray icon and menu
+    void SetUpTray();
+    void HideToTray(BOOL bHide);
+    void SetTipToCaption();
+    void OnRestore();
+    void OnAskConfirmation();
+    void OnAbout();
+    void OnHide();
+    void OnExit();
+    LRESULT OnWatcherRestore(WPARAM, LPARAM);
+
+    // Reminders
+    void ShowNotification(BOOL bRemember, BOOL bWarning);
+
+    // Watcher thread
+    void StartWatcher();
+    void StopWatcher();
+    friend UINT __cdecl WatchThreadProc(LPVOID pParam);
+
+    HANDLE m_hSemaphore;
+    CButton m_btnConfirm;
+    CComboBox m_comboAction;
+    CProgressCtrl m_progress;
+    BOOL m_bConfirm;
+    int m_nDuration;
+    CTime m_timeAt;
+    int m_nTimingMode;
+    BOOL m_bNow;
+    BOOL m_bHideOnMinimize;
+    HICON m_hIcon;
+    HICON m_hIconSmall;
+    HICON m_hIconTray;
+    BOOL m_bRunning;
+    BOOL m_bMayClose;
+    BOOL m_bNotify;
+    BOOL m_bInTray;
+    BOOL m_bTrayIconHidden;
+    int m_nRemaining;
+    CString m_strTitle;
+    CString m_strActionVerb;
+    NOTIFYICONDATAA m_nid;
+    CFont m_font;
+    CMenu m_menuTray;
+    CBitmap m_bmpRestore;
+
+    // The countdown's deadline on the monotonic clock, from which each tick
+    // takes the remaining seconds, so that sleep or late ticks cost nothing.
+    quellix::CountdownClock m_clock;
+    // The watcher thread and the event that stops it before the dialog goes.
+    HANDLE m_hWatcher;
+    HANDLE m_hWatcherStop;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,224 @@
+// When the selected action is carried out: at once, at a time of day or after
+// a number of minutes. The countdown runs on three window timers of the
+// dialog: 1 expiry, 2 progress step, 3 the one-second tick.
+#include "dialog/ShutdownDlg.h"
+#include "resource.h"
+#include "schedule/remaining_text.h"
+#include "tray/reminder_text.h"
+
+using namespace quellix;
+
+namespace {
+enum CountdownTimer : UINT_PTR { kExpiryTimer = 1, kProgressTimer = 2, kTickTimer = 3 };
+const UINT kTickMs = 1000;
+const int kProgressSteps = 100;
+const char kAppCaption[] = "Quellix...";
+
+// Milliseconds on a clock that only moves forward and keeps counting while the
+// machine sleeps; GetTickCount's 49.7-day wrap is carried into the high part.
+int64_t MonotonicMs()
+{
+    static DWORD s_lastTick = ::GetTickCount();
+    static int64_t s_wraps = 0;
+    DWORD tick = ::GetTickCount();
+    if (tick < s_lastTick)
+        ++s_wraps;
+    s_lastTick = tick;
+    return (s_wraps << 32) + tick;
+}
+} // namespace
+
+void CShutdownDlg::SetPickerTime(const CTime& time)
+{
+    SYSTEMTIME local = {};
+    if (time.GetAsSystemTime(local))
+        SendDlgItemMessage(IDC_TIME_AT, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&local));
+}
+
+// Idle: the timing controls as "Now" and the mode allow; counting: all off but "Hide on minimize...".
+void CShutdownDlg::EnableTimingControls(BOOL bIdle)
+{
+    BOOL bAt = bIdle && m_nTimingMode == 0;
+    BOOL bAfter = bIdle && m_nTimingMode != 0;
+    EnableDlgItem(IDC_NOW, bIdle);
+    EnableDlgItem(IDC_RADIO_AFTER, bIdle);
+    EnableDlgItem(IDC_RADIO_AT, bIdle);
+    EnableDlgItem(IDC_MIN_LABEL, bIdle);
+    EnableDlgItem(IDC_DURATION, bAfter);
+    EnableDlgItem(IDC_DURATION_SPIN, bAfter);
+    EnableDlgItem(IDC_TIME_AT, bAt);
+    EnableDlgItem(IDC_OK, bIdle);
+    EnableDlgItem(IDC_HIDE_ON_MINIMIZE, !bIdle);
+}
+
+void CShutdownDlg::OnNow()
+{
+    UpdateData(TRUE);
+    BOOL bTiming = !m_bNow;
+    EnableDlgItem(IDC_RADIO_AT, bTiming);
+    EnableDlgItem(IDC_RADIO_AFTER, bTiming);
+    EnableDlgItem(IDC_TIME_AT, bTiming && m_nTimingMode == 0);
+    EnableDlgItem(IDC_DURATION, bTiming && m_nTimingMode != 0);
+    EnableDlgItem(IDC_DURATION_SPIN, bTiming && m_nTimingMode != 0);
+    EnableDlgItem(IDC_MIN_LABEL, bTiming);
+    if (bTiming)
+        SetPickerTime(CTime::GetCurrentTime() + kDefaultLeadSeconds);
+}
+
+void CShutdownDlg::OnAt()
+{
+    EnableDlgItem(IDC_DURATION, FALSE);
+    EnableDlgItem(IDC_DURATION_SPIN, FALSE);
+    EnableDlgItem(IDC_TIME_AT, TRUE);
+    SetPickerTime(CTime::GetCurrentTime() + kDefaultLeadSeconds);
+}
+
+void CShutdownDlg::OnAfter()
+{
+    EnableDlgItem(IDC_DURATION, TRUE);
+    EnableDlgItem(IDC_DURATION_SPIN, TRUE);
+    EnableDlgItem(IDC_TIME_AT, FALSE);
+}
+
+void CShutdownDlg::OnOkButton()
+{
+    if (!UpdateData(TRUE))
+        return;
+
+    if (m_bNow) {
+        if (m_bConfirm && !ConfirmAction())
+            return;
+        m_bMayClose = FALSE;
+        SaveSettings();
+        ExecuteAction();
+        return;
+    }
+
+    // "at" aims at the next occurrence of the chosen instant's time of day, however
+    // long ago the picker got its date; a mode that is neither gives no count.
+    int64_t timeAt = m_timeAt.GetTime();
+    int count = CountFor(m_nTimingMode, timeAt, CTime::GetCurrentTime().GetTime(), m_nDuration, &timeAt);
+    m_timeAt = CTime(timeAt);
+
+    if (!StartCountdown(count)) {
+        MessageBox("Unable to start", kAppCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    SaveSettings();
+    m_bRunning = TRUE;
+    m_progress.SetPos(0);
+    ShowRemaining(count);
+    EnableTimingControls(FALSE);
+}
+
+BOOL CShutdownDlg::StartCountdown(int count)
+{
+    if (count == 0)
+        return FALSE;
+    m_nRemaining = count;
+    m_clock.Start(count, MonotonicMs());
+    SetTimer(kProgressTimer, static_cast<UINT>(count) * (kTickMs / kProgressSteps));
+    SetTimer(kExpiryTimer, static_cast<UINT>(count) * kTickMs);
+    SetTimer(kTickTimer, kTickMs);
+    return TRUE;
+}
+
+void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    switch (nIDEvent) {
+    case kTickTimer:
+        m_nRemaining = m_clock.RemainingAt(MonotonicMs());
+        ShowRemaining(m_nRemaining);
+        if (m_clock.TakeWarning(m_nRemaining) && !m_bTrayIconHidden)
+            ShowNotification(FALSE, TRUE);
+        break;
+    case kProgressTimer:
+        m_progress.StepIt();
+        break;
+    case kExpiryTimer:
+        KillTimer(kProgressTimer);
+        KillTimer(kExpiryTimer);
+        KillTimer(kTickTimer);
+        EnableDlgItem(IDC_ACTION, FALSE);
+        EnableDlgItem(IDC_CANCEL, FALSE);
+        m_progress.SetPos(kProgressSteps);
+        // Picks up a confirmation setting changed from the tray menu meanwhile.
+        if (!UpdateData(TRUE))
+            return;
+        SetDlgItemText(IDC_REMAINING, "Timer expired");
+        m_bNotify = FALSE;
+        if (m_bConfirm && !ConfirmAction()) {
+            ResetAfterAction();
+        } else {
+            m_bMayClose = FALSE;
+            ExecuteAction();
+        }
+        m_bNotify = TRUE;
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CShutdownDlg::ConfirmAction()
+{
+    if (m_bInTray && m_bTrayIconHidden) {
+        ::Shell_NotifyIconA(NIM_ADD, &m_nid);
+        m_bTrayIconHidden = FALSE;
+    }
+    CString prompt = "Are you sure you want to " + m_strActionVerb + " the computer?";
+    return MessageBox(prompt, "Quellix timer expired", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+CString CShutdownDlg::FormatRemaining(int seconds) const { return CString(quellix::FormatRemaining(seconds)); }
+
+void CShutdownDlg::ShowRemaining(int seconds)
+{
+    CString text = "Left " + FormatRemaining(seconds);
+    SetDlgItemText(IDC_REMAINING, text);
+    if (m_bInTray) {
+        lstrcpynA(m_nid.szTip, TrayTipText(m_strTitle.str(), text.str()).c_str(), sizeof m_nid.szTip);
+        ::Shell_NotifyIconA(NIM_MODIFY, &m_nid);
+    }
+}
+
+void CShutdownDlg::OnCancelButton()
+{
+    m_bMayClose = TRUE;
+    if (m_bRunning)
+        StopCountdown();
+    else
+        CDialog::OnCancel();
+}
+
+void CShutdownDlg::StopCountdown()
+{
+    UpdateData(TRUE);
+    EnableTimingControls(TRUE);
+    KillTimer(kProgressTimer);
+    KillTimer(kExpiryTimer);
+    KillTimer(kTickTimer);
+    m_bRunning = FALSE;
+    m_bHideOnMinimize = FALSE;
+    ShowNotification(FALSE, FALSE);
+    UpdateData(FALSE);
+}
+
+void CShutdownDlg::ResetAfterAction()
+{
+    OnCancelButton();  // stops the countdown, or ends a dialog that acted "Now"
+    EnableDlgItem(IDC_ACTION, TRUE);
+    EnableDlgItem(IDC_CANCEL, TRUE);
+    SetDlgItemText(IDC_REMAINING, "");
+    m_progress.SetPos(0);
+    HideToTray(FALSE);
+}
+
+void CShutdownDlg::OnStopTimer()
+{
+    if (m_bRunning)
+        StopCountdown();
+    SetTipToCaption();
+    ::Shell_NotifyIconA(NIM_MODIFY, &m_nid);
+    m_menuTray.EnableMenuItem(ID_TRAY_STOP_TIMER, MF_BYCOMMAND | (m_bRunning ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+}

@@ -1,0 +1,40 @@
+// ShowNotification: composes a reminder and launches it in a popup.
+#include "dialog/ShutdownDlg.h"
+
+#include "resource.h"
+#include "schedule/action_catalogue.h"
+#include "tray/NotifierWnd.h"
+#include "tray/reminder_text.h"
+
+using namespace quellix;
+
+namespace {
+std::string LogonName()
+{
+    char name[100];
+    DWORD size = sizeof name;
+    return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
+} // namespace
+
+void CShutdownDlg::ShowNotification(BOOL bRemember, BOOL bWarning)
+{
+    if (!m_bNotify)
+        return;
+    CString remaining = FormatRemaining(m_nRemaining);
+    int selected = m_comboAction.GetCurSel();
+    if (selected == CB_ERR)
+        return;
+    int code = static_cast<int>(m_comboAction.GetItemData(selected));
+    std::string user = code == ACTION_LOGOFF ? LogonName() : std::string();
+    Reminder reminder = ComposeReminder(bRemember, bWarning, m_bRunning, code, user, remaining.str());
+    if (!reminder.show)
+        return;
+
+    // The popup owns itself from here on and is deleted when its window goes.
+    CNotifierWnd* pNotifier = new CNotifierWnd(reminder.width, reminder.height);
+    pNotifier->SetText(reminder.text.c_str());
+    pNotifier->SetStayTime(reminder.staySeconds);
+    pNotifier->SetBitmap(IDB_NOTIFIER);
+    pNotifier->Popup(reminder.first, reminder.middle, reminder.last);
+}

@@ -1,0 +1,144 @@
+#include "tray/NotifierWnd.h"
+
+using namespace quellix;
+
+namespace {
+const UINT_PTR kAnimationTimer = 16;
+const UINT kStepMs = 20;
+const int kFontHeight = 13;
+const char kFontFace[] = "Tahoma";
+const int kBitmapRightMargin = 6;
+const int kBitmapTop = 1;
+
+Rect32 ToRect32(const RECT& r)
+{
+    Rect32 out;
+    out.left = r.left;
+    out.top = r.top;
+    out.right = r.right;
+    out.bottom = r.bottom;
+    return out;
+}
+} // namespace
+
+int CNotifierWnd::s_nOpenCount = 0;
+
+BEGIN_MESSAGE_MAP(CNotifierWnd, CWnd)
+    ON_WM_PAINT()
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+CNotifierWnd::CNotifierWnd(int nWidth, int nHeight)
+    : m_rcWindow(), m_rcWorkArea(), m_nWidth(nWidth), m_nHeight(nHeight), m_nStayTime(3000), m_pBitmap(NULL),
+      m_pMotion(NULL), m_bCounted(false)
+{
+    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &m_rcWorkArea, 0)) {
+        // No work area known: the whole primary screen stands in for it.
+        m_rcWorkArea.right = ::GetSystemMetrics(SM_CXSCREEN);
+        m_rcWorkArea.bottom = ::GetSystemMetrics(SM_CYSCREEN);
+    }
+}
+
+CNotifierWnd::~CNotifierWnd()
+{
+    delete m_pMotion;
+    delete m_pBitmap;
+}
+
+BOOL CNotifierWnd::SetBitmap(UINT nIDResource)
+{
+    if (!m_pBitmap)
+        m_pBitmap = new CBitmap;
+    m_pBitmap->DeleteObject();
+    return m_pBitmap->LoadBitmap(LOWORD(nIDResource));
+}
+
+BOOL CNotifierWnd::Popup(COLORREF crFirst, COLORREF crMiddle, COLORREF crLast)
+{
+    const char* className = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW);
+    Rect32 start = NotifierStartRect(ToRect32(m_rcWorkArea), m_nWidth, m_nHeight, s_nOpenCount);
+    BOOL created = CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, className, NULL,
+                            WS_POPUP, start.left, start.top, start.right - start.left, start.bottom - start.top,
+                            NULL, 0);
+    if (!created) {
+        // No window will ever delete this object: do it now, and count nothing.
+        delete this;
+        return FALSE;
+    }
+    ++s_nOpenCount;
+    m_bCounted = true;
+
+    m_rcWindow.left = start.left;
+    m_rcWindow.right = start.right;
+    m_rcWindow.top = m_rcWindow.bottom = m_rcWorkArea.bottom - 1;  // grows from nothing
+    m_pMotion = new NotifierMotion(m_rcWindow.bottom, m_nHeight, m_nStayTime);
+
+    m_gradient.SetDirection(1);
+    m_gradient.SetColors(3, crFirst, crMiddle, crLast);
+    SetTimer(kAnimationTimer, kStepMs);
+    return TRUE;
+}
+
+void CNotifierWnd::OnTimer(UINT_PTR)
+{
+    bool sunk = m_pMotion->Step();
+    m_rcWindow.top = m_pMotion->Top();
+    MoveWindow(m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
+               m_rcWindow.bottom - m_rcWindow.top, TRUE);
+    if (sunk) {
+        KillTimer(kAnimationTimer);
+        DestroyWindow();  // PostNcDestroy deletes the object
+        return;
+    }
+    // Showing the popup must not take the keyboard focus from whoever has it.
+    HWND hFocus = ::GetFocus();
+    ShowWindow(SW_RESTORE);
+    if (hFocus)
+        ::SetFocus(hFocus);
+    Default();
+}
+
+void CNotifierWnd::OnPaint()
+{
+    CPaintDC dc(m_hWnd);
+    CRect rect(0, 0, m_rcWindow.right - m_rcWindow.left, m_rcWindow.bottom - m_rcWindow.top);
+    m_gradient.Draw(&dc, rect, 0, -1, 0);
+    dc.SetBkMode(TRANSPARENT);
+
+    if (m_pBitmap && m_pBitmap->GetSafeHandle()) {
+        BITMAP bm = {};
+        m_pBitmap->GetBitmap(&bm);
+        CDC memDC;
+        if (memDC.CreateCompatibleDC(&dc)) {
+            HGDIOBJ hOld = memDC.SelectObject(*m_pBitmap);
+            dc.BitBlt(rect.right - bm.bmWidth - kBitmapRightMargin, rect.top + kBitmapTop, bm.bmWidth, bm.bmHeight,
+                      &memDC, 0, 0, SRCCOPY);
+            memDC.SelectObject(hOld);
+            memDC.DeleteDC();
+        }
+    }
+
+    LOGFONTA lf = {};
+    lf.lfHeight = kFontHeight;
+    lstrcpynA(lf.lfFaceName, kFontFace, LF_FACESIZE);
+    CFont font;
+    HGDIOBJ hOldFont = font.CreateFontIndirect(&lf) ? dc.SelectObject(font) : dc.SelectStockObject(ANSI_VAR_FONT);
+
+    CRect measure = rect;
+    int textHeight = dc.DrawText(m_strText, -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    int textTop = 0;
+    if (TextTopIfFits(rect.top, rect.bottom, textHeight, &textTop)) {
+        rect.top = textTop;
+        dc.DrawText(m_strText, -1, &rect, DT_WORDBREAK | DT_CENTER);
+    }
+    dc.SelectObject(hOldFont);
+}
+
+void CNotifierWnd::PostNcDestroy()
+{
+    // A window that failed during creation is cleaned up by Popup itself.
+    if (!m_bCounted)
+        return;
+    --s_nOpenCount;
+    delete this;
+}

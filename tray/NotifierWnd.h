@@ -1,0 +1,41 @@
+// CNotifierWnd: a small top-most popup that rises from the bottom of the work
+// area, shows a few lines of text on a gradient, stays, sinks and destroys
+// itself. Created on the heap and forgotten by its creator.
+#pragma once
+#include "afx/afxwin.h"
+#include "controls/Gradient.h"
+#include "tray/notifier_motion.h"
+
+class CNotifierWnd : public CWnd {
+public:
+    CNotifierWnd(int nWidth, int nHeight);
+    ~CNotifierWnd() override;
+
+    void SetText(const CString& text) { m_strText = text; }
+    void SetStayTime(int seconds) { m_nStayTime = seconds * 1000; }
+    BOOL SetBitmap(UINT nIDResource);
+    // Creates the window and starts the animation; the object deletes itself when done.
+    BOOL Popup(COLORREF crFirst, COLORREF crMiddle, COLORREF crLast);
+
+    // Popups launched and not yet gone; each new one stands 10 pixels further left.
+    static int s_nOpenCount;
+
+protected:
+    void OnPaint();
+    void OnTimer(UINT_PTR nIDEvent);
+    void PostNcDestroy() override;
+
+private:
+    RECT m_rcWindow;
+    RECT m_rcWorkArea;
+    int m_nWidth;
+    int m_nHeight;
+    int m_nStayTime;
+    CString m_strText;
+    CGradient m_gradient;
+    CBitmap* m_pBitmap;
+    quellix::NotifierMotion* m_pMotion;
+    bool m_bCounted;
+
+    DECLARE_MESSAGE_MAP()
+};

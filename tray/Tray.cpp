@@ -1,0 +1,128 @@
+// The dialog's presence in the notification area: the icon with its tip and
+// menu, hiding and restoring the dialog.
+#include "dialog/ShutdownDlg.h"
+
+#include "controls/AboutDlg.h"
+#include "resource.h"
+#include "schedule/SystemVersion.h"
+
+using namespace quellix;
+
+namespace {
+const UINT kTrayIconId = 1;
+const UINT kMenuDisabled = MF_GRAYED | MF_DISABLED;
+// Broadcast by the shell when the notification area is created anew (after the shell restarted).
+const UINT kTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+} // namespace
+
+void CShutdownDlg::SetUpTray()
+{
+    GetWindowText(m_strTitle);
+    m_nid.cbSize = NOTIFYICONDATAA_V1_SIZE;  // 88 bytes: understood by every shell
+    m_nid.hWnd = m_hWnd;
+    m_nid.uID = kTrayIconId;
+    m_nid.hIcon = m_hIconTray;
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_nid.uCallbackMessage = WM_TRAYNOTIFY;
+    lstrcpynA(m_nid.szTip, m_strTitle, sizeof m_nid.szTip);
+    if (UsesNewTrayIcon(OsVersionOf(ReadSystemVersion())))
+        m_nid.hIcon = m_hIconSmall;
+}
+
+void CShutdownDlg::SetTipToCaption()
+{
+    CString caption;
+    GetWindowText(caption);
+    lstrcpynA(m_nid.szTip, caption, sizeof m_nid.szTip);
+}
+
+LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TRAYNOTIFY) {
+        if (lParam == WM_LBUTTONDOWN) {
+            OnRestore();
+        } else if (lParam == WM_RBUTTONDOWN) {
+            POINT cursor;
+            ::GetCursorPos(&cursor);
+            // The menu closes properly only when its owner is the foreground window.
+            ::SetForegroundWindow(m_hWnd);
+            m_menuTray.TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, m_hWnd);
+            PostMessage(WM_NULL);
+        }
+    } else if (message == kTaskbarCreated && m_bInTray && !m_bTrayIconHidden) {
+        ::Shell_NotifyIconA(NIM_ADD, &m_nid);
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CShutdownDlg::OnActivate(UINT, CWnd*, BOOL bMinimized)
+{
+    SetTipToCaption();
+    if (bMinimized) {
+        HideToTray(TRUE);
+    } else {
+        ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+        m_bInTray = FALSE;
+        m_bTrayIconHidden = FALSE;
+    }
+    Default();
+}
+
+void CShutdownDlg::HideToTray(BOOL bHide)
+{
+    if (!bHide) {
+        m_bInTray = FALSE;
+        m_bTrayIconHidden = FALSE;
+        ShowWindow(SW_SHOWNORMAL);
+        SetForegroundWindow();
+        SetFocus();
+        return;  // the activation that follows removes the icon
+    }
+    ShowWindow(SW_HIDE);
+    UINT whileRunning = m_bRunning ? MF_ENABLED : kMenuDisabled;
+    m_menuTray.EnableMenuItem(ID_TRAY_STOP_TIMER, MF_BYCOMMAND | whileRunning);
+    m_menuTray.EnableMenuItem(ID_TRAY_HIDE, MF_BYCOMMAND | whileRunning);
+    m_menuTray.CheckMenuItem(ID_TRAY_ASK_CONFIRM, MF_BYCOMMAND | (m_btnConfirm.GetCheck() ? MF_CHECKED : MF_UNCHECKED));
+    if (m_bHideOnMinimize && m_bRunning) {
+        ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+        m_bTrayIconHidden = TRUE;
+    } else {
+        ::Shell_NotifyIconA(NIM_ADD, &m_nid);
+    }
+    m_bInTray = TRUE;
+    if (!m_bRunning || m_bTrayIconHidden)
+        ShowNotification(m_bTrayIconHidden, FALSE);
+}
+
+void CShutdownDlg::OnRestore() { HideToTray(FALSE); }
+
+LRESULT CShutdownDlg::OnWatcherRestore(WPARAM, LPARAM)
+{
+    OnRestore();
+    return 0;
+}
+
+void CShutdownDlg::OnAskConfirmation()
+{
+    m_btnConfirm.SetCheck(m_btnConfirm.GetCheck() == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED);
+    m_menuTray.CheckMenuItem(ID_TRAY_ASK_CONFIRM, MF_BYCOMMAND | (m_btnConfirm.GetCheck() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CShutdownDlg::OnAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}
+
+void CShutdownDlg::OnHide()
+{
+    ShowNotification(TRUE, FALSE);
+    m_bTrayIconHidden = TRUE;
+    ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+}
+
+void CShutdownDlg::OnExit()
+{
+    ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+    CDialog::OnCancel();  // not our OnCancel, which would hide while counting
+}
