@@ -1,0 +1,37 @@
+# The program's resources: the resource script and the pictures it names.
+#
+# The pictures are not kept in the tree; images/make_images.py draws them into
+# ${CMAKE_BINARY_DIR}/res-images, which the resource compiler searches next to
+# this folder (for resource.h and the manifest).
+#
+# Defines:
+#   QUELLIX_RC_FILE    the resource script, to be listed among a target's sources
+#   quellix_images     custom target that draws the pictures; a target using
+#                      QUELLIX_RC_FILE must depend on it (add_dependencies)
+
+set(QUELLIX_RES_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(QUELLIX_RC_FILE ${QUELLIX_RES_DIR}/Quellix.rc)
+set(QUELLIX_IMAGE_DIR ${CMAKE_BINARY_DIR}/res-images)
+set(QUELLIX_IMAGE_GENERATOR ${QUELLIX_RES_DIR}/images/make_images.py)
+
+find_program(QUELLIX_PYTHON3 python3 REQUIRED)
+
+set(QUELLIX_IMAGES)
+foreach(name quellix.ico dialog.ico small.ico tray_old.ico
+             banner.bmp restore.bmp notifier.bmp hand.cur)
+  list(APPEND QUELLIX_IMAGES ${QUELLIX_IMAGE_DIR}/${name})
+endforeach()
+
+add_custom_command(
+  OUTPUT ${QUELLIX_IMAGES}
+  COMMAND ${QUELLIX_PYTHON3} ${QUELLIX_IMAGE_GENERATOR} ${QUELLIX_IMAGE_DIR}
+  DEPENDS ${QUELLIX_IMAGE_GENERATOR}
+  COMMENT "Drawing icons, bitmaps and cursor"
+  VERBATIM)
+add_custom_target(quellix_images DEPENDS ${QUELLIX_IMAGES})
+
+# windres takes -I both for #include and for the files that ICON, BITMAP,
+# CURSOR and the manifest line name.
+set_source_files_properties(${QUELLIX_RC_FILE} PROPERTIES
+  INCLUDE_DIRECTORIES "${QUELLIX_IMAGE_DIR};${QUELLIX_RES_DIR}"
+  OBJECT_DEPENDS "${QUELLIX_IMAGES};${QUELLIX_RES_DIR}/Quellix.manifest;${QUELLIX_RES_DIR}/resource.h")
