@@ -8,26 +8,30 @@ set(QUELLIX_SYSTEM_LIBS comctl32 shell32 advapi32 gdi32 user32 kernel32)
 
 # The framework layer: knows nothing of Quellix.
 file(GLOB AFX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/afx/[A-Z]*.cpp)
-add_library(afx STATIC ${AFX_SOURCES})
+# Object libraries, so that the entry point and the application object are
+# always linked in.
+add_library(afx OBJECT ${AFX_SOURCES})
 target_include_directories(afx PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(afx PUBLIC quellix_logic ${QUELLIX_SYSTEM_LIBS})
 
 include(${CMAKE_SOURCE_DIR}/res/resources.cmake)
 
 # Everything of the program but the power requests, shared by both builds.
 set(PROGRAM_SOURCES ${QUELLIX_WIN32_SOURCES})
 list(FILTER PROGRAM_SOURCES EXCLUDE REGEX "/afx/|/schedule/PowerRequests\\.cpp$")
-add_library(quellix_program STATIC ${PROGRAM_SOURCES})
+add_library(quellix_program OBJECT ${PROGRAM_SOURCES})
 target_include_directories(quellix_program PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
-target_link_libraries(quellix_program PUBLIC afx)
+set(PROGRAM_OBJECTS $<TARGET_OBJECTS:afx> $<TARGET_OBJECTS:quellix_program>)
 
-add_executable(Quellix WIN32 ${CMAKE_SOURCE_DIR}/schedule/PowerRequests.cpp ${QUELLIX_RC_FILE})
-target_link_libraries(Quellix PRIVATE quellix_program ${QUELLIX_WIN_LINK})
+add_executable(Quellix WIN32 ${PROGRAM_OBJECTS} ${CMAKE_SOURCE_DIR}/schedule/PowerRequests.cpp ${QUELLIX_RC_FILE})
+target_include_directories(Quellix PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(Quellix PRIVATE quellix_logic ${QUELLIX_SYSTEM_LIBS} ${QUELLIX_WIN_LINK})
 add_dependencies(Quellix quellix_images)
 
 # Test build: identical but for the power requests, which it writes to a log.
-add_executable(QuellixSeam WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/seam/RecordedPowerRequests.cpp ${QUELLIX_RC_FILE})
-target_link_libraries(QuellixSeam PRIVATE quellix_program ${QUELLIX_WIN_LINK})
+add_executable(QuellixSeam WIN32 ${PROGRAM_OBJECTS} ${CMAKE_SOURCE_DIR}/tests/e2e/seam/RecordedPowerRequests.cpp
+               ${QUELLIX_RC_FILE})
+target_include_directories(QuellixSeam PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(QuellixSeam PRIVATE quellix_logic ${QUELLIX_SYSTEM_LIBS} ${QUELLIX_WIN_LINK})
 set_target_properties(QuellixSeam PROPERTIES OUTPUT_NAME Quellix RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test)
 add_dependencies(QuellixSeam quellix_images)
 
