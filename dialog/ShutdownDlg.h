@@ -111,6 +111,8 @@ protected:
     // The countdown's deadline on the monotonic clock, from which each tick
     // takes the remaining seconds, so that sleep or late ticks cost nothing.
     quellix::CountdownClock m_clock;
+    // Period of the expiry timer when it is not the whole count (an "at" target).
+    UINT m_nExpiryMs;
     // The watcher thread and the event that stops it before the dialog goes.
     HANDLE m_hWatcher;
     HANDLE m_hWatcherStop;

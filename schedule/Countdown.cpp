@@ -26,6 +26,17 @@ int64_t MonotonicMs()
     s_lastTick = tick;
     return (s_wraps << 32) + tick;
 }
+
+// Milliseconds since 1970 on the wall clock.
+int64_t WallClockMs()
+{
+    FILETIME ft;
+    ::GetSystemTimeAsFileTime(&ft);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = ft.dwLowDateTime;
+    ticks.HighPart = ft.dwHighDateTime;
+    return static_cast<int64_t>(ticks.QuadPart / 10000) - 11644473600000LL;
+}
 } // namespace
 
 void CShutdownDlg::SetPickerTime(const CTime& time)
@@ -96,9 +107,13 @@ void CShutdownDlg::OnOkButton()
 
     // "at" aims at the next occurrence of the chosen instant's time of day, however
     // long ago the picker got its date; a mode that is neither gives no count.
+    int64_t nowMs = WallClockMs();
     int64_t timeAt = m_timeAt.GetTime();
-    int count = CountFor(m_nTimingMode, timeAt, CTime::GetCurrentTime().GetTime(), m_nDuration, &timeAt);
+    int count = CountFor(m_nTimingMode, timeAt, nowMs / 1000, m_nDuration, &timeAt);
     m_timeAt = CTime(timeAt);
+    // The count is in whole seconds from the current second; "at" expires on
+    // the target instant itself, not up to a second after it.
+    m_nExpiryMs = m_nTimingMode == 0 && count > 0 ? static_cast<UINT>(timeAt * 1000 - nowMs) : 0;
 
     if (!StartCountdown(count)) {
         MessageBox("Unable to start", kAppCaption, MB_OK | MB_ICONEXCLAMATION);
@@ -118,7 +133,7 @@ BOOL CShutdownDlg::StartCountdown(int count)
     m_nRemaining = count;
     m_clock.Start(count, MonotonicMs());
     SetTimer(kProgressTimer, static_cast<UINT>(count) * (kTickMs / kProgressSteps));
-    SetTimer(kExpiryTimer, static_cast<UINT>(count) * kTickMs);
+    SetTimer(kExpiryTimer, m_nExpiryMs ? m_nExpiryMs : static_cast<UINT>(count) * kTickMs);
     SetTimer(kTickTimer, kTickMs);
     return TRUE;
 }
