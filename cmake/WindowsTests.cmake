@@ -1,0 +1,36 @@
+# Win32 test programs of the cross build:
+#   e2e_tests.exe   the end-to-end suite (GoogleTest), run under Wine by the
+#                   native build's ctest (cmake/EndToEnd.cmake) against
+#                   test/Quellix.exe
+#   BareDialog.exe  an empty dialog program built like Quellix, the yardstick
+#                   of tools/bench-startup.sh
+#   StartupProbe.exe  starts a program and reports when its window shows
+get_filename_component(QX_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+
+# GoogleTest built from Debian's sources with the posix-thread compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(QX_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources (Debian package googletest)")
+add_subdirectory(${QX_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(QX_TEST_LINK -static -static-libgcc -static-libstdc++)
+
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${QX_SOURCE_ROOT}/tests/e2e/*.cpp ${QX_SOURCE_ROOT}/tests/e2e/driver/*.cpp)
+add_executable(e2e_tests ${E2E_SOURCES})
+target_include_directories(e2e_tests PRIVATE ${QX_SOURCE_ROOT})
+target_link_libraries(e2e_tests PRIVATE gtest ${QX_TEST_LINK} comctl32 gdi32 user32 advapi32)
+
+add_executable(BareDialog WIN32 ${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.cpp
+                                ${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.rc)
+target_link_libraries(BareDialog PRIVATE ${QX_TEST_LINK} -s comctl32 user32)
+set_target_properties(BareDialog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+add_executable(StartupProbe ${QX_SOURCE_ROOT}/tests/e2e/bench/StartupProbe.cpp)
+target_link_libraries(StartupProbe PRIVATE ${QX_TEST_LINK} psapi user32)
+set_target_properties(StartupProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+
+# Loaded by the e2e driver into the program under test (tests/e2e/driver/Probe.h).
+add_library(InProcessProbe SHARED ${QX_SOURCE_ROOT}/tests/e2e/probe/InProcessProbe.cpp)
+set_target_properties(InProcessProbe PROPERTIES PREFIX "")
+target_link_libraries(InProcessProbe PRIVATE -static-libgcc -static-libstdc++ -Wl,--kill-at user32 gdi32)
+add_dependencies(e2e_tests InProcessProbe)

@@ -1,0 +1,116 @@
+// The minutes field of the "after" mode: what OK says about bad values, and
+// where its spin arrows stop.
+#include "tests/e2e/QuellixTest.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace e2e {
+namespace {
+
+using namespace quellix;
+
+class MinutesField : public QuellixTest {
+protected:
+    // Starts the program and switches it to "after": "Now" cleared, "after" picked.
+    Dialog StartInAfterMode()
+    {
+        Dialog dialog = StartFirstCopy();
+        if (!dialog)
+            return dialog;
+        dialog.Click(id::Now);
+        EXPECT_FALSE(dialog.IsChecked(id::Now));
+        dialog.Click(id::After);
+        EXPECT_TRUE(dialog.IsChecked(id::After));
+        EXPECT_TRUE(dialog.IsEnabled(id::Minutes)) << "\"after\" did not enable the minutes field";
+        return dialog;
+    }
+
+    // Presses OK and expects the framework's exclamation box with `message`;
+    // answers it and expects the focus back in the minutes field.
+    void ExpectRefusal(Dialog& dialog, const std::string& message)
+    {
+        dialog.ClickAsync(id::Ok);
+        MessageBoxWindow box = WaitForMessageBox(FirstCopy().Id(), kMessageCaption);
+        ASSERT_TRUE(box) << "no message box \"" << kMessageCaption << "\" after OK";
+        EXPECT_EQ(message, box.Message());
+        EXPECT_EQ(BoxIcon::Exclamation, box.Icon()) << ToString(box.Icon());
+        EXPECT_EQ(std::vector<std::string>{"OK"}, box.Buttons());
+
+        box.Answer(IDOK);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.Handle()); })) << "the message box stayed open";
+        EXPECT_TRUE(WaitUntil([&] { return dialog.HasFocus(id::Minutes); }, 2000))
+            << "the focus is not back in the minutes field";
+        EXPECT_TRUE(dialog.Visible());
+        EXPECT_TRUE(dialog.IsEnabled(id::Ok)) << "a countdown seems to have started";
+        EXPECT_EQ("", dialog.ItemText(id::Remaining));
+        EXPECT_EQ(std::vector<std::string>{}, m_settings.ValueNames()) << "a refused OK must store nothing";
+        EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    }
+};
+
+class MinutesOutOfRange : public MinutesField, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MinutesOutOfRange, OkShowsTheRangeMessage)
+{
+    Dialog dialog = StartInAfterMode();
+    ASSERT_TRUE(dialog);
+    dialog.TypeText(id::Minutes, GetParam());
+    ASSERT_EQ(GetParam(), dialog.ItemText(id::Minutes));
+    ExpectRefusal(dialog, "Please enter an integer between 1 and 2880.");
+}
+
+INSTANTIATE_TEST_SUITE_P(BelowAndAbove, MinutesOutOfRange, ::testing::Values("0", "3000", "2881"));
+
+class MinutesNotANumber : public MinutesField, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MinutesNotANumber, OkShowsTheIntegerMessage)
+{
+    Dialog dialog = StartInAfterMode();
+    ASSERT_TRUE(dialog);
+    // The field takes digits only from the keyboard; put the text in directly.
+    dialog.SetItemText(id::Minutes, GetParam());
+    ASSERT_EQ(GetParam(), dialog.ItemText(id::Minutes));
+    ExpectRefusal(dialog, "Please enter an integer.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, MinutesNotANumber, ::testing::Values("abc", ""));
+
+TEST_F(MinutesField, TakesDigitsOnlyFromTheKeyboard)
+{
+    Dialog dialog = StartInAfterMode();
+    ASSERT_TRUE(dialog);
+    dialog.TypeText(id::Minutes, "1a2-");
+    EXPECT_EQ("12", dialog.ItemText(id::Minutes));
+}
+
+// The field's number without the thousands separator the arrows may put in.
+int ShownMinutes(const Dialog& dialog)
+{
+    std::string text = dialog.ItemText(id::Minutes);
+    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return !isdigit(static_cast<unsigned char>(c)); }),
+               text.end());
+    return text.empty() ? -1 : std::stoi(text);
+}
+
+TEST_F(MinutesField, SpinArrowsStopAtOneAndAt2880)
+{
+    Dialog dialog = StartInAfterMode();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(std::make_pair(1, 2880), dialog.UpDownRange(id::MinutesSpin));
+
+    dialog.TypeText(id::Minutes, "2");
+    dialog.SendKey(VK_DOWN, id::Minutes);
+    EXPECT_EQ(1, ShownMinutes(dialog));
+    dialog.SendKey(VK_DOWN, id::Minutes);
+    EXPECT_EQ(1, ShownMinutes(dialog));
+
+    dialog.TypeText(id::Minutes, "2879");
+    dialog.SendKey(VK_UP, id::Minutes);
+    EXPECT_EQ(2880, ShownMinutes(dialog));
+    dialog.SendKey(VK_UP, id::Minutes);
+    EXPECT_EQ(2880, ShownMinutes(dialog));
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,49 @@
+#include "tests/e2e/QuellixTest.h"
+
+namespace e2e {
+
+void QuellixTest::SetUp()
+{
+    const std::string exe = quellix::ExePath();
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(exe.c_str()))
+        << "the program under test is missing: " << exe << " (set QUELLIX_EXE to another one)";
+    ASSERT_EQ(0, KillAllNamed(quellix::kExeName)) << "a copy of the program was left running before this test";
+    ASSERT_TRUE(m_settings.Delete()) << "cannot delete HKCU\\" << quellix::kSettingsKey;
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    m_requestLog = std::string(temp) + "quellix-requests-" + std::to_string(GetCurrentProcessId()) + ".log";
+    DeleteFileA(m_requestLog.c_str());
+}
+
+void QuellixTest::TearDown()
+{
+    for (Process& copy : m_copies)
+        copy.Kill();
+    m_copies.clear();
+    KillAllNamed(quellix::kExeName);
+    m_settings.Delete();
+    if (!m_requestLog.empty())
+        DeleteFileA(m_requestLog.c_str());
+}
+
+Process& QuellixTest::StartCopy()
+{
+    std::string error;
+    m_copies.push_back(
+        StartProcess(quellix::ExePath(), {std::string(quellix::kRequestLogVariable) + "=" + m_requestLog}, &error));
+    EXPECT_TRUE(m_copies.back().Started()) << error;
+    return m_copies.back();
+}
+
+Dialog QuellixTest::StartFirstCopy()
+{
+    Process& copy = StartCopy();
+    Dialog dialog = quellix::WaitForMainDialog(copy.Id(), kStartTimeout);
+    if (!dialog)
+        ADD_FAILURE() << "no visible dialog \"" << quellix::kDialogCaption << "\" within " << kStartTimeout
+                      << " ms of the start" << (copy.Running() ? "" : " (the process has ended)");
+    return dialog;
+}
+
+} // namespace e2e

@@ -1,0 +1,42 @@
+// The fixture of every end-to-end test: a clean start (no copy of Quellix
+// running, no stored settings, an empty request log) and the same clean-up
+// after the test, whatever it left behind.
+#pragma once
+#include "tests/e2e/driver/Menus.h"
+#include "tests/e2e/driver/MessageBoxes.h"
+#include "tests/e2e/driver/Process.h"
+#include "tests/e2e/driver/Quellix.h"
+#include "tests/e2e/driver/Registry.h"
+#include "tests/e2e/driver/Wait.h"
+#include "tests/e2e/driver/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+
+namespace e2e {
+
+class QuellixTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts one more copy of the program (with the request log set) and
+    // keeps it, to be killed after the test if it still runs.
+    Process& StartCopy();
+    // Starts the first copy and waits for its dialog; fails the test (fatally,
+    // use ASSERT_NO_FATAL_FAILURE) if it does not appear.
+    Dialog StartFirstCopy();
+
+    Process& FirstCopy() { return m_copies.front(); }
+    std::vector<std::string> PowerRequests() const { return quellix::ReadRequestLog(m_requestLog); }
+
+    RegistryKey m_settings{quellix::kSettingsKey};
+
+private:
+    std::deque<Process> m_copies;
+    std::string m_requestLog;
+};
+
+} // namespace e2e

@@ -1,0 +1,127 @@
+// Only one copy runs: a later copy hands over to the first one and ends.
+#include "tests/e2e/QuellixTest.h"
+
+namespace e2e {
+namespace {
+
+using namespace quellix;
+
+class SingleInstance : public QuellixTest {
+protected:
+    // Starts one later copy and expects it to end without showing a window.
+    void ExpectLaterCopyEndsWithoutWindow()
+    {
+        Process& later = StartCopy();
+        ASSERT_TRUE(later.Started());
+        bool showedWindow = false;
+        const bool ended = WaitUntil(
+            [&] {
+                for (HWND window : TopLevelWindows(later.Id()))
+                    showedWindow |= IsWindowVisible(window) != FALSE;
+                return !later.Running();
+            },
+            kStartTimeout, 5);
+        EXPECT_TRUE(ended) << "the later copy did not end";
+        EXPECT_FALSE(showedWindow) << "the later copy showed a window";
+    }
+
+    void ExpectDialogRestored(const Dialog& dialog)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return dialog.Visible() && !dialog.Minimized() && dialog.Foreground(); }))
+            << "the first copy's dialog did not come back: visible " << dialog.Visible() << ", minimised "
+            << dialog.Minimized() << ", in front " << dialog.Foreground();
+        EXPECT_TRUE(FirstCopy().Running());
+    }
+};
+
+// How the first copy's dialog is left before the later copy starts.
+enum class Presence { InFront, Behind, Minimized, Hidden };
+
+const char* ToString(Presence presence)
+{
+    switch (presence) {
+    case Presence::InFront: return "InFront";
+    case Presence::Behind: return "Behind";
+    case Presence::Minimized: return "Minimized";
+    case Presence::Hidden: return "Hidden";
+    }
+    return "?";
+}
+
+class LaterCopy : public SingleInstance, public ::testing::WithParamInterface<Presence> {};
+
+TEST_P(LaterCopy, BringsTheFirstDialogBackAndEnds)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+
+    // A window of this test program, to stand in front of the dialog.
+    HWND other = NULL;
+    switch (GetParam()) {
+    case Presence::InFront:
+        break;
+    case Presence::Behind:
+        other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 748, NULL, NULL, NULL,
+                                NULL);
+        SetForegroundWindow(other);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; })) << "could not cover the dialog";
+        break;
+    case Presence::Minimized:
+        ASSERT_TRUE(dialog.Minimize()) << "the dialog could not be minimised";
+        break;
+    case Presence::Hidden:
+        ShowWindow(dialog.Handle(), SW_HIDE);
+        ASSERT_TRUE(WaitUntil([&] { return !dialog.Visible(); }));
+        break;
+    }
+
+    // A later copy neither reads nor creates the settings.
+    ASSERT_TRUE(m_settings.Delete());
+    ASSERT_NO_FATAL_FAILURE(ExpectLaterCopyEndsWithoutWindow());
+    ExpectDialogRestored(dialog);
+    EXPECT_FALSE(m_settings.Exists()) << "the later copy created the settings key";
+    if (other)
+        DestroyWindow(other);
+}
+
+INSTANTIATE_TEST_SUITE_P(Presences, LaterCopy,
+                         ::testing::Values(Presence::InFront, Presence::Behind, Presence::Minimized, Presence::Hidden),
+                         [](const ::testing::TestParamInfo<Presence>& info) { return ToString(info.param); });
+
+TEST_F(SingleInstance, ThreeQuickCopiesAreThreeRestoresAndAllEnd)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    ShowWindow(dialog.Handle(), SW_HIDE);
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.Visible(); }));
+
+    Process* later[3];
+    for (Process*& copy : later)
+        copy = &StartCopy();
+    for (Process* copy : later)
+        EXPECT_TRUE(copy->WaitForExit(kStartTimeout)) << "a later copy did not end";
+    ExpectDialogRestored(dialog);
+
+    // Each later copy posted one wake; the first copy has taken all three.
+    HANDLE semaphore = OpenSemaphoreA(SEMAPHORE_ALL_ACCESS, FALSE, kSemaphoreName);
+    ASSERT_TRUE(semaphore) << "the first copy's semaphore is missing: " << LastErrorText();
+    Sleep(300);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(semaphore, 0))
+        << "a wake was left unserved in the semaphore";
+    CloseHandle(semaphore);
+}
+
+TEST_F(SingleInstance, FirstCopyEndingFreesTheName)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    dialog.PressKey(VK_ESCAPE);
+    ASSERT_TRUE(FirstCopy().WaitForExit(kActionTimeout));
+
+    // The next start is a first copy again, with a dialog of its own.
+    Process& next = StartCopy();
+    EXPECT_TRUE(WaitForMainDialog(next.Id(), kStartTimeout)) << "a start after the end showed no dialog";
+}
+
+} // namespace
+} // namespace e2e

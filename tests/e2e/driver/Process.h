@@ -1,0 +1,55 @@
+// Processes started by the tests: start, wait for the end, kill, and find the
+// top-level windows a process owns.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class Process {
+public:
+    Process() = default;
+    Process(HANDLE process, DWORD id) : m_process(process), m_id(id) {}
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process(); // kills the process if it still runs
+
+    bool Started() const { return m_process != NULL; }
+    DWORD Id() const { return m_id; }
+    HANDLE Handle() const { return m_process; }
+    bool Running() const;
+    bool WaitForExit(DWORD timeoutMs);
+    // Terminates the process (if it runs) and waits until it is gone.
+    void Kill();
+
+private:
+    HANDLE m_process = NULL;
+    DWORD m_id = 0;
+};
+
+// Starts `exe` (a Windows path) with `extraEnv` entries ("NAME=value") added to
+// this process's environment. The result is not Started() on failure;
+// `error` then says why.
+Process StartProcess(const std::string& exe, const std::vector<std::string>& extraEnv = {},
+                     std::string* error = nullptr);
+
+// Visible or not, every top-level window of the process `pid`.
+std::vector<HWND> TopLevelWindows(DWORD pid);
+
+// Terminates every process whose executable file name is `exeName`
+// (case-insensitive, without path) and waits for them to end. Returns how many.
+int KillAllNamed(const std::string& exeName);
+
+// Converts a Linux path ("/work/x") to the path a Windows program sees
+// ("Z:\work\x"); other paths are returned unchanged.
+std::string WindowsPath(const std::string& path);
+
+// The directory of this test program, with a trailing backslash.
+std::string OwnDirectory();
+
+std::string LastErrorText(DWORD error = GetLastError());
+
+} // namespace e2e

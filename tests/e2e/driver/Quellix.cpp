@@ -1,0 +1,55 @@
+#include "tests/e2e/driver/Quellix.h"
+
+#include "tests/e2e/driver/Wait.h"
+
+#include <fstream>
+
+namespace e2e {
+namespace quellix {
+
+std::string ExePath()
+{
+    char value[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("QUELLIX_EXE", value, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        return WindowsPath(value);
+    return OwnDirectory() + "test\\" + kExeName;
+}
+
+Dialog FindMainDialog(DWORD pid)
+{
+    for (HWND window : TopLevelWindows(pid)) {
+        Dialog dialog(window);
+        if (dialog.ClassName() == "#32770" && dialog.Text() == kDialogCaption)
+            return dialog;
+    }
+    return Dialog();
+}
+
+Dialog WaitForMainDialog(DWORD pid, DWORD timeoutMs)
+{
+    Dialog found;
+    WaitUntil(
+        [&] {
+            found = FindMainDialog(pid);
+            return found && found.Visible();
+        },
+        timeoutMs, 20);
+    return found && found.Visible() ? found : Dialog();
+}
+
+std::vector<std::string> ReadRequestLog(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::ifstream file(path, std::ios::binary);
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace quellix
+} // namespace e2e

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs the end-to-end test program (or one shard of it) under Wine, in a
+# Wine prefix and on an Xvfb display of its own, and prints its results.
+#
+#   tools/run-e2e.sh [--build DIR] [--shard INDEX/TOTAL] [--timeout SECONDS] [GTEST_ARGS...]
+#
+#   --build    the cross build directory holding e2e_tests.exe (default build/win)
+#   --shard    run GoogleTest shard INDEX of TOTAL, in prefix build/wine/e2e-INDEX
+#   --timeout  the whole run is stopped after this long (default 600)
+# Environment: QUELLIX_EXE overrides the program under test (default
+# test/Quellix.exe in the build directory).
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$ROOT/build/win
+shard_index=0
+shard_total=1
+seconds=600
+while [[ $# -gt 0 ]]; do
+    case $1 in
+    --build) build=$(realpath -m "$2"); shift 2 ;;
+    --shard) shard_index=${2%/*}; shard_total=${2#*/}; shift 2 ;;
+    --timeout) seconds=$2; shift 2 ;;
+    *) break ;;
+    esac
+done
+
+exe=$build/e2e_tests.exe
+if [[ ! -f $exe ]]; then
+    echo "run-e2e: $exe is missing: build the Windows side first (cmake --build $build)" >&2
+    exit 1
+fi
+
+# shellcheck source=tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+trap qx_cleanup EXIT
+trap 'exit 143' TERM INT
+
+name=e2e-$shard_index
+qx_xvfb_start || exit 1
+qx_prefix "$name" || exit 1
+qx_server_start || exit 1
+
+log=$QX_WINE_DIR/$name.log
+export GTEST_TOTAL_SHARDS=$shard_total GTEST_SHARD_INDEX=$shard_index
+export QUELLIX_EXE=${QUELLIX_EXE:-$build/test/Quellix.exe}
+echo "shard $shard_index of $shard_total: prefix $WINEPREFIX, display $DISPLAY"
+qx_wine "$seconds" "$log" "$exe" --gtest_color=no "$@"
+status=$?
+# Wine's own chatter (fixme/err lines) stays in the log; the results are shown.
+grep -v -E '^[0-9a-f]{4}:(fixme|err|warn|trace):' "$log"
+if [[ $status -eq 124 || $status -eq 137 ]]; then
+    echo "run-e2e: shard $shard_index stopped after $seconds s (time-out); log: $log" >&2
+fi
+exit "$status"

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building and testing Quellix need.
+# Idempotent: when everything is present it only asks dpkg and returns.
+# Run as root (or with sudo available).
+set -euo pipefail
+
+# Package -> why it is needed.
+#   wine wine32:i386 wine64   run the 32-bit program and its test programs
+#   fonts-wine                Tahoma and Marlett inside the Wine prefix
+#   g++-mingw-w64-i686-posix  cross compiler (posix threads, needed by GoogleTest)
+#   gcc-mingw-w64-i686-posix  its C driver (CMake's C language)
+#   binutils-mingw-w64-i686   windres, linker
+#   xvfb                      the X server the tests run on
+#   cmake ninja-build g++     native build
+#   googletest libgtest-dev   /usr/src/googletest for the cross build, gtest for the native one
+#   clang libclang-rt-14-dev  the fuzz build (libFuzzer)
+#   imagemagick               tools/screenshot.sh (import)
+#   xdotool                   real pointer clicks on the tray icon
+PACKAGES=(
+    wine wine32:i386 wine64 fonts-wine
+    g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+    xvfb cmake ninja-build g++ googletest libgtest-dev
+    clang libclang-rt-14-dev
+    imagemagick xdotool
+)
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$pkg")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "setup: installing ${missing[*]}"
+SUDO=()
+[[ $(id -u) -eq 0 ]] || SUDO=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${SUDO[@]}" dpkg --add-architecture i386
+fi
+log=$(mktemp /tmp/quellix-setup.XXXXXX.log)
+if ! { "${SUDO[@]}" apt-get update -q &&
+       "${SUDO[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    tail -n 30 "$log" >&2
+    echo "setup: apt-get failed (full log: $log)" >&2
+    exit 1
+fi
+rm -f "$log"
+echo "setup: done"

@@ -1,0 +1,134 @@
+# Helpers for running Quellix and its test programs under Wine on Xvfb.
+# Source this file from bash; every helper starts with qx_.
+#
+#   qx_xvfb_start              start Xvfb on a free display, export DISPLAY
+#   qx_template                create the template prefix once (build/wine/template)
+#   qx_prefix NAME             clone the template into build/wine/NAME, export WINEPREFIX
+#   qx_server_start            persistent wineserver for $WINEPREFIX, services warmed up
+#   qx_wine SECONDS LOG ARGS   run `wine ARGS` with a time-out, all output to LOG
+#   qx_cleanup                 stop every server and X server started here
+#
+# Wine's own output always goes to files: with a persistent server, background
+# services inherit the standard output of the wine that started them, and a
+# pipe would never close.
+
+QX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QX_WINE_DIR=${QX_WINE_DIR:-$QX_ROOT/build/wine}
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer dialogs when a prefix is created.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# The templates's layout version: bump it when qx_template changes.
+QX_TEMPLATE_STAMP="quellix-template-2"
+
+QX_STARTED_XVFB=()
+QX_STARTED_SERVERS=()
+
+qx_die() {
+    echo "wine-env: $*" >&2
+    return 1
+}
+
+# Starts Xvfb on the first free display and exports DISPLAY. Xvfb picks the
+# number itself (-displayfd) and reports it once it accepts connections.
+qx_xvfb_start() {
+    local fifo pid display
+    fifo=$(mktemp -u /tmp/quellix-xvfb.XXXXXX)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+    pid=$!
+    display=$(timeout 20 head -n 1 <"$fifo" || true)
+    rm -f "$fifo"
+    if [[ -z $display ]]; then
+        kill "$pid" 2>/dev/null
+        qx_die "Xvfb did not start within 20 s"
+        return 1
+    fi
+    QX_STARTED_XVFB+=("$pid")
+    export DISPLAY=":$display"
+}
+
+# Creates the template prefix once: a 32-bit prefix made by wineboot, with
+# Wine's virtual desktop "shell" (task bar and notification area, 1024x768)
+# for every program. Safe to call from several processes at once.
+qx_template() {
+    local template=$QX_WINE_DIR/template
+    mkdir -p "$QX_WINE_DIR"
+    (
+        flock -w 300 9 || qx_die "timed out waiting for the template lock" || exit 1
+        [[ -f $template/.stamp && $(cat "$template/.stamp") == "$QX_TEMPLATE_STAMP"* ]] && exit 0
+        rm -rf "$template" "$template.tmp"
+        local log=$QX_WINE_DIR/template.log
+        : >"$log"
+        export WINEPREFIX=$template.tmp
+        {
+            timeout -k 5 180 wineboot --init &&
+            timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f &&
+            timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f &&
+            timeout -k 5 60 wineserver -w
+        } >>"$log" 2>&1 </dev/null || {
+            timeout 10 wineserver -k >/dev/null 2>&1
+            qx_die "creating the Wine prefix failed; see $log"
+            exit 1
+        }
+        echo "$QX_TEMPLATE_STAMP $(date +%s%N)" >"$WINEPREFIX/.stamp"
+        mv "$WINEPREFIX" "$template"
+    ) 9>"$QX_WINE_DIR/.template.lock"
+}
+
+# Makes build/wine/NAME a copy of the template (unless it is one already) and
+# exports WINEPREFIX. Prefixes are reused between runs; the tests reset the
+# registry key they use.
+qx_prefix() {
+    local name=$1 prefix=$QX_WINE_DIR/$1
+    qx_template || return 1
+    if ! cmp -s "$QX_WINE_DIR/template/.stamp" "$prefix/.stamp" 2>/dev/null; then
+        [[ -e $prefix ]] && { WINEPREFIX=$prefix timeout 10 wineserver -k >/dev/null 2>&1; rm -rf "$prefix"; }
+        cp -a "$QX_WINE_DIR/template" "$prefix.tmp" && mv "$prefix.tmp" "$prefix" ||
+            { qx_die "could not copy the template to $prefix"; return 1; }
+    fi
+    export WINEPREFIX=$prefix
+}
+
+# Starts a persistent wineserver for $WINEPREFIX and warms the prefix up
+# (services, virtual desktop), so test programs start in a fraction of a second.
+# The server ends by itself 30 s after its last client, should clean-up be skipped.
+qx_server_start() {
+    [[ -n ${WINEPREFIX:-} ]] || { qx_die "qx_server_start: WINEPREFIX is not set"; return 1; }
+    [[ -n ${DISPLAY:-} ]] || { qx_die "qx_server_start: DISPLAY is not set"; return 1; }
+    timeout 20 wineserver -p30 >/dev/null 2>&1 || { qx_die "wineserver did not start"; return 1; }
+    QX_STARTED_SERVERS+=("$WINEPREFIX")
+    timeout -k 5 60 wine cmd /c exit >"$WINEPREFIX/warmup.log" 2>&1 </dev/null ||
+        { qx_die "warming up $WINEPREFIX failed; see $WINEPREFIX/warmup.log"; return 1; }
+}
+
+# qx_wine SECONDS LOG ARGS...: `wine ARGS` in $WINEPREFIX with a time-out
+# (then killed); standard output and error go to LOG. Returns wine's status
+# (124 on time-out).
+qx_wine() {
+    local seconds=$1 log=$2
+    shift 2
+    timeout -k 5 "$seconds" wine "$@" >"$log" 2>&1 </dev/null
+}
+
+# Stops every wineserver (and so every Windows process in its prefix) and
+# every Xvfb started by these helpers in this shell.
+qx_cleanup() {
+    local prefix pid
+    for prefix in "${QX_STARTED_SERVERS[@]}"; do
+        WINEPREFIX=$prefix timeout 10 wineserver -k >/dev/null 2>&1
+    done
+    QX_STARTED_SERVERS=()
+    for pid in "${QX_STARTED_XVFB[@]}"; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+    QX_STARTED_XVFB=()
+    return 0
+}
+
+# Linux path -> the path a Windows program sees (drive Z: is the root).
+qx_winpath() {
+    local p
+    p=$(realpath -m "$1")
+    echo "Z:${p//\//\\}"
+}
