@@ -19,7 +19,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer dialogs when a prefix is created.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # The templates's layout version: bump it when qx_template changes.
-QX_TEMPLATE_STAMP="quellix-template-2"
+QX_TEMPLATE_STAMP="quellix-template-3"
 
 QX_STARTED_XVFB=()
 QX_STARTED_SERVERS=()
@@ -50,7 +50,9 @@ qx_xvfb_start() {
 
 # Creates the template prefix once: a 32-bit prefix made by wineboot, with
 # Wine's virtual desktop "shell" (task bar and notification area, 1024x768)
-# for every program. Safe to call from several processes at once.
+# for every program, and Wine's own fonts (fonts-wine: Tahoma, Marlett for the
+# caption buttons, ...) in C:\windows\Fonts, where this Wine build looks for
+# them. Safe to call from several processes at once.
 qx_template() {
     local template=$QX_WINE_DIR/template
     mkdir -p "$QX_WINE_DIR"
@@ -65,7 +67,8 @@ qx_template() {
             timeout -k 5 180 wineboot --init &&
             timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f &&
             timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f &&
-            timeout -k 5 60 wineserver -w
+            timeout -k 5 60 wineserver -w &&
+            cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
         } >>"$log" 2>&1 </dev/null || {
             timeout 10 wineserver -k >/dev/null 2>&1
             qx_die "creating the Wine prefix failed; see $log"

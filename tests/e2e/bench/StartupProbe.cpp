@@ -1,11 +1,16 @@
-// Measures how a dialog program starts: StartupProbe <exe> <caption> <runs>
-// starts the program `runs` times, one after the other, and for each run
-// prints one line
+// Watches dialog programs start, for the benchmark and the screenshot tool.
+//
+// StartupProbe <exe> <caption> <runs>
+//   starts the program `runs` times, one after the other, and for each run
+//   prints one line
 //     run <n> visible_ms <time from CreateProcess to the visible window>
-//         working_set_kb <..> private_kb <..>
-// with the memory read one second after the window showed (the program
-// idle). The window is then sent IDCANCEL and the program must end.
-// Exit code 0 when every run worked.
+//         working_set_kb <..>
+//   with the memory read one second after the window showed (the program
+//   idle). The window is then sent IDCANCEL and the program must end.
+// StartupProbe --wait <caption> <timeout ms>
+//   waits for a visible top-level window with that caption, of any process,
+//   and prints its rectangle "x y width height".
+// Exit code 0 on success.
 #include <windows.h>
 #include <psapi.h>
 
@@ -25,7 +30,7 @@ static BOOL CALLBACK FindWindowOf(HWND window, LPARAM param)
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     char text[256] = {};
-    if (pid == search->pid && IsWindowVisible(window) && GetWindowTextA(window, text, sizeof text) &&
+    if ((search->pid == 0 || pid == search->pid) && IsWindowVisible(window) && GetWindowTextA(window, text, sizeof text) &&
         strcmp(text, search->caption) == 0) {
         search->found = window;
         return FALSE;
@@ -38,10 +43,31 @@ static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER f
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+static int WaitForWindow(const char* caption, DWORD timeoutMs)
+{
+    Search search = {0, caption, NULL};
+    const DWORD start = GetTickCount();
+    do {
+        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            Sleep(20);
+    } while (!search.found && GetTickCount() - start < timeoutMs);
+    if (!search.found) {
+        fprintf(stderr, "no visible window \"%s\" within %lu ms\n", caption, timeoutMs);
+        return 1;
+    }
+    RECT rect;
+    GetWindowRect(search.found, &rect);
+    printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 4 && strcmp(argv[1], "--wait") == 0)
+        return WaitForWindow(argv[2], strtoul(argv[3], NULL, 10));
     if (argc != 4) {
-        fprintf(stderr, "usage: StartupProbe <exe> <window caption> <runs>\n");
+        fprintf(stderr, "usage: StartupProbe <exe> <caption> <runs> | StartupProbe --wait <caption> <ms>\n");
         return 2;
     }
     const char* exe = argv[1];
@@ -76,12 +102,11 @@ int main(int argc, char** argv)
             return 1;
         }
         Sleep(1000);
-        PROCESS_MEMORY_COUNTERS_EX memory = {};
+        PROCESS_MEMORY_COUNTERS memory = {};
         memory.cb = sizeof memory;
-        GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-        printf("run %d visible_ms %.1f working_set_kb %lu private_kb %lu\n", run,
-               Milliseconds(start, shown, frequency), static_cast<unsigned long>(memory.WorkingSetSize / 1024),
-               static_cast<unsigned long>(memory.PrivateUsage / 1024));
+        GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+        printf("run %d visible_ms %.1f working_set_kb %lu\n", run, Milliseconds(start, shown, frequency),
+               static_cast<unsigned long>(memory.WorkingSetSize / 1024));
         fflush(stdout);
 
         PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Start-up benchmark under Wine: the time from process start to the visible
+# dialog, and the working set of the idle program (Wine takes it from the
+# Linux process's resident set), for Quellix.exe and for a bare
+# dialog program built the same way (tests/e2e/bench/BareDialog.cpp).
+#   bash tools/bench-startup.sh [RUNS]     (default 7 runs each)
+# Prints the median of each and Quellix's ratio to the bare dialog. Runs in a
+# warm Wine prefix of its own (build/wine/bench) on a private Xvfb display.
+set -uo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+runs=${1:-7}
+build=$ROOT/build/win
+
+bash "$ROOT/tools/setup.sh" || exit 1
+bash "$ROOT/tools/build-win.sh" "$build" Quellix BareDialog StartupProbe || exit 1
+
+# shellcheck source=tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+trap qx_cleanup EXIT
+trap 'exit 143' TERM INT
+qx_xvfb_start && qx_prefix bench && qx_server_start || exit 1
+qx_wine 30 "$WINEPREFIX/reg.log" reg delete 'HKCU\Software\Quellix' /f
+
+# measure NAME EXE CAPTION: one warm-up start, then $runs measured ones;
+# leaves the lines "run N visible_ms T working_set_kb W ..." in $WINEPREFIX/NAME.txt.
+measure() {
+    local name=$1 exe=$2 caption=$3 out=$WINEPREFIX/$1.txt
+    qx_wine 60 "$out" "$build/bench/StartupProbe.exe" "$exe" "$caption" 1 &&
+    qx_wine $((30 + runs * 15)) "$out" "$build/bench/StartupProbe.exe" "$exe" "$caption" "$runs" || {
+        cat "$out" >&2
+        echo "bench-startup: measuring $name failed" >&2
+        exit 1
+    }
+}
+measure quellix "$build/Quellix.exe" "Quellix..."
+measure bare "$build/bench/BareDialog.exe" "Bare dialog"
+
+# median FILE FIELD: the median of the value after the word FIELD.
+median() {
+    tr -d '\r' <"$1" | awk -v f="$2" '$1 == "run" { for (i = 1; i < NF; i++) if ($i == f) print $(i + 1) }' |
+        sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+echo "Start-up under Wine $(wine --version 2>/dev/null), $runs runs each (medians):"
+printf '%-28s %12s %12s %8s\n' "" "Quellix" "bare dialog" "ratio"
+for field in visible_ms working_set_kb; do
+    q=$(median "$WINEPREFIX/quellix.txt" "$field")
+    b=$(median "$WINEPREFIX/bare.txt" "$field")
+    label=$field
+    case $field in
+    visible_ms) label="start to visible dialog, ms" ;;
+    working_set_kb) label="idle working set, KiB" ;;
+    esac
+    printf '%-28s %12s %12s %8s\n' "$label" "$q" "$b" "$(awk -v q="$q" -v b="$b" 'BEGIN { if (b > 0) printf "%.2f", q / b; else print "-" }')"
+done
