@@ -19,6 +19,6 @@ if(QUELLIX_WIN_BUILD_DIR)
     add_test(NAME e2e_shard_${shard}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tools/run-e2e.sh --build ${QUELLIX_WIN_BUILD_DIR}
                      --shard ${shard}/${QUELLIX_E2E_SHARDS} --timeout ${inner_timeout})
-    set_tests_properties(e2e_shard_${shard} PROPERTIES TIMEOUT ${QUELLIX_E2E_TIMEOUT} LABELS e2e)
+    set_tests_properties(e2e_shard_${shard} PROPERTIES TIMEOUT ${QUELLIX_E2E_TIMEOUT})
   endforeach()
 endif()
