@@ -8,7 +8,7 @@ using namespace quellix;
 
 using DialogWindow = QuellixTest;
 
-TEST_F(DialogWindow, SystemMenuEndsWithSeparatorAndAbout)
+TEST_F(DialogWindow, SystemMenuEndsWithSeparatorAndAboutWhichOpensTheAboutBox)
 {
     Dialog dialog = StartFirstCopy();
     ASSERT_TRUE(dialog);
@@ -19,6 +19,14 @@ TEST_F(DialogWindow, SystemMenuEndsWithSeparatorAndAbout)
     EXPECT_TRUE(separator.separator) << "second to last entry: \"" << separator.text << "\"";
     EXPECT_EQ("&About Quellix...", about.text);
     EXPECT_EQ(16u, about.command);
+
+    // Choosing the entry (the system menu sends its command as WM_SYSCOMMAND).
+    dialog.Post(WM_SYSCOMMAND, about.command);
+    Window aboutBox = WaitForMessageBox(FirstCopy().Id(), "About Quellix");
+    ASSERT_TRUE(aboutBox) << "no \"About Quellix\" box";
+    aboutBox.Post(WM_COMMAND, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(aboutBox.Handle()); })) << "the About box did not close";
+    EXPECT_TRUE(FirstCopy().Running());
 }
 
 TEST_F(DialogWindow, EscapeClosesTheIdleDialog)
@@ -37,6 +45,40 @@ TEST_F(DialogWindow, CancelClosesTheIdleDialog)
     dialog.ClickAsync(id::Cancel);
     EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "the program did not end after Cancel";
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+}
+
+TEST_F(DialogWindow, EnterOnTheActionListPressesOk)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(WaitUntil([&] { return dialog.HasFocus(id::Action); }, 2000));
+    dialog.PressKey(VK_RETURN);
+
+    // OK with "Now" and confirmation on asks first; No leaves everything as it was.
+    MessageBoxWindow box = WaitForMessageBox(FirstCopy().Id(), "Quellix timer expired");
+    ASSERT_TRUE(box) << "Enter did not press OK: no confirmation question";
+    EXPECT_EQ("Are you sure you want to turn off the computer?", box.Message());
+    EXPECT_EQ(BoxIcon::Question, box.Icon()) << ToString(box.Icon());
+    EXPECT_EQ((std::vector<std::string>{"&Yes", "&No"}), box.Buttons());
+    box.Answer(IDNO);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.Handle()); })) << "the question stayed open";
+    EXPECT_TRUE(FirstCopy().Running());
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests()) << "a request was made after No";
+    EXPECT_EQ(std::vector<std::string>{}, m_settings.ValueNames()) << "settings were stored after No";
+
+    // Still idle: Escape ends it.
+    dialog.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "Escape no longer ends the program after No";
+}
+
+TEST_F(DialogWindow, NowAnswersARealMouseClick)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    dialog.MouseClick(id::Now);
+    EXPECT_TRUE(WaitUntil([&] { return !dialog.IsChecked(id::Now); })) << "the click did not clear \"Now\"";
+    EXPECT_TRUE(WaitUntil([&] { return dialog.IsEnabled(id::At) && dialog.IsEnabled(id::After); }))
+        << "clearing \"Now\" did not enable the timing modes";
 }
 
 } // namespace
