@@ -27,18 +27,18 @@ void QuellixTest::TearDown()
         DeleteFileA(m_requestLog.c_str());
 }
 
-Process& QuellixTest::StartCopy()
+Process& QuellixTest::StartCopy(const std::string& arguments)
 {
     std::string error;
-    m_copies.push_back(
-        StartProcess(quellix::ExePath(), {std::string(quellix::kRequestLogVariable) + "=" + m_requestLog}, &error));
+    m_copies.push_back(StartProcess(quellix::ExePath(), arguments,
+                                    {std::string(quellix::kRequestLogVariable) + "=" + m_requestLog}, &error));
     EXPECT_TRUE(m_copies.back().Started()) << error;
     return m_copies.back();
 }
 
-Dialog QuellixTest::StartFirstCopy()
+Dialog QuellixTest::StartFirstCopy(const std::string& arguments)
 {
-    Process& copy = StartCopy();
+    Process& copy = StartCopy(arguments);
     Dialog dialog = quellix::WaitForMainDialog(copy.Id(), kStartTimeout);
     if (!dialog)
         ADD_FAILURE() << "no visible dialog \"" << quellix::kDialogCaption << "\" within " << kStartTimeout

@@ -22,12 +22,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts one more copy of the program (with the request log set) and
-    // keeps it, to be killed after the test if it still runs.
-    Process& StartCopy();
-    // Starts the first copy and waits for its dialog; fails the test (fatally,
-    // use ASSERT_NO_FATAL_FAILURE) if it does not appear.
-    Dialog StartFirstCopy();
+    // Starts one more copy of the program (with the request log set, and
+    // `arguments` on its command line) and keeps it, to be killed after the
+    // test if it still runs.
+    Process& StartCopy(const std::string& arguments = "");
+    // Starts the first copy and waits for its dialog; an empty Dialog, and a
+    // test failure, if none shows.
+    Dialog StartFirstCopy(const std::string& arguments = "");
 
     Process& FirstCopy() { return m_copies.front(); }
     std::vector<std::string> PowerRequests() const { return quellix::ReadRequestLog(m_requestLog); }

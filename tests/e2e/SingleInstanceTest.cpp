@@ -9,9 +9,9 @@ using namespace quellix;
 class SingleInstance : public QuellixTest {
 protected:
     // Starts one later copy and expects it to end without showing a window.
-    void ExpectLaterCopyEndsWithoutWindow()
+    void ExpectLaterCopyEndsWithoutWindow(const std::string& arguments = "")
     {
-        Process& later = StartCopy();
+        Process& later = StartCopy(arguments);
         ASSERT_TRUE(later.Started());
         bool showedWindow = false;
         const bool ended = WaitUntil(
@@ -70,8 +70,7 @@ TEST_P(LaterCopy, BringsTheFirstDialogBackAndEnds)
         ASSERT_TRUE(dialog.Minimize()) << "the dialog could not be minimised";
         break;
     case Presence::Hidden:
-        ShowWindow(dialog.Handle(), SW_HIDE);
-        ASSERT_TRUE(WaitUntil([&] { return !dialog.Visible(); }));
+        ASSERT_TRUE(dialog.Hide()) << "the dialog could not be hidden";
         break;
     }
 
@@ -92,8 +91,7 @@ TEST_F(SingleInstance, ThreeQuickCopiesAreThreeRestoresAndAllEnd)
 {
     Dialog dialog = StartFirstCopy();
     ASSERT_TRUE(dialog);
-    ShowWindow(dialog.Handle(), SW_HIDE);
-    ASSERT_TRUE(WaitUntil([&] { return !dialog.Visible(); }));
+    ASSERT_TRUE(dialog.Hide()) << "the dialog could not be hidden";
 
     Process* later[3];
     for (Process*& copy : later)
@@ -109,6 +107,43 @@ TEST_F(SingleInstance, ThreeQuickCopiesAreThreeRestoresAndAllEnd)
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(semaphore, 0))
         << "a wake was left unserved in the semaphore";
     CloseHandle(semaphore);
+}
+
+TEST_F(SingleInstance, CommandLinesAreIgnored)
+{
+    Dialog dialog = StartFirstCopy("/s -t 0 --help");
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog.IsChecked(id::Now));
+    ASSERT_TRUE(dialog.Hide()) << "the dialog could not be hidden";
+    ASSERT_NO_FATAL_FAILURE(ExpectLaterCopyEndsWithoutWindow("/?"));
+    ExpectDialogRestored(dialog);
+}
+
+TEST_F(SingleInstance, WithoutTheSemaphoreEachCopyRunsAlone)
+{
+    // Another object holding the name: the program can neither create nor
+    // open its semaphore.
+    HANDLE squatter = CreateMutexA(NULL, FALSE, kSemaphoreName);
+    ASSERT_TRUE(squatter) << LastErrorText();
+
+    Dialog first = StartFirstCopy();
+    ASSERT_TRUE(first) << "without its semaphore the program must still show its dialog";
+    ASSERT_TRUE(first.Hide()) << "the dialog could not be hidden";
+
+    // A later copy cannot reach the first one: it runs a dialog of its own.
+    Process& second = StartCopy();
+    Dialog own = WaitForMainDialog(second.Id(), kStartTimeout);
+    EXPECT_TRUE(own) << "the second copy showed no dialog";
+    EXPECT_FALSE(first.Visible()) << "the first copy was woken without a semaphore";
+
+    // Both still work as single dialogs.
+    if (own) {
+        own.PressKey(VK_ESCAPE);
+        EXPECT_TRUE(second.WaitForExit(kActionTimeout));
+    }
+    first.PressKey(VK_ESCAPE, id::Action);
+    EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "the first copy did not end after Escape";
+    CloseHandle(squatter);
 }
 
 TEST_F(SingleInstance, FirstCopyEndingFreesTheName)

@@ -71,9 +71,12 @@ static std::string EnvironmentBlock(const std::vector<std::string>& extra)
     return result + '\0';
 }
 
-Process StartProcess(const std::string& exe, const std::vector<std::string>& extraEnv, std::string* error)
+Process StartProcess(const std::string& exe, const std::string& arguments, const std::vector<std::string>& extraEnv,
+                     std::string* error)
 {
     std::string commandLine = "\"" + exe + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
     std::string environment = EnvironmentBlock(extraEnv);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

@@ -30,11 +30,11 @@ private:
     DWORD m_id = 0;
 };
 
-// Starts `exe` (a Windows path) with `extraEnv` entries ("NAME=value") added to
-// this process's environment. The result is not Started() on failure;
-// `error` then says why.
-Process StartProcess(const std::string& exe, const std::vector<std::string>& extraEnv = {},
-                     std::string* error = nullptr);
+// Starts `exe` (a Windows path) with `arguments` after the quoted program
+// name and `extraEnv` entries ("NAME=value") added to this process's
+// environment. The result is not Started() on failure; `error` then says why.
+Process StartProcess(const std::string& exe, const std::string& arguments = "",
+                     const std::vector<std::string>& extraEnv = {}, std::string* error = nullptr);
 
 // Visible or not, every top-level window of the process `pid`.
 std::vector<HWND> TopLevelWindows(DWORD pid);

@@ -70,6 +70,19 @@ bool Window::Minimize() const
     return false;
 }
 
+bool Window::Hide() const
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        ShowWindow(m_hwnd, SW_HIDE);
+        if (WaitUntil([&] { return !Visible(); }, 500)) {
+            Sleep(300);
+            if (!Visible())
+                return true;
+        }
+    }
+    return false;
+}
+
 bool Dialog::IsChecked(int id) const { return Item(id).Send(BM_GETCHECK) == BST_CHECKED; }
 
 void Dialog::Click(int id) const { Item(id).Send(BM_CLICK); }

@@ -37,6 +37,10 @@ public:
     // that comes while a new window is still being mapped, so it is repeated
     // until the window is minimised or hidden; false if it never was.
     bool Minimize() const;
+    // Hides the window (ShowWindow SW_HIDE from outside, as another program
+    // could), repeated until it stays hidden: a hide that comes while Wine
+    // still maps a new window is undone. False if it never stayed hidden.
+    bool Hide() const;
 
 protected:
     HWND m_hwnd;
