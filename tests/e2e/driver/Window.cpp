@@ -1,10 +1,13 @@
 #include "tests/e2e/driver/Window.h"
 
+#include "tests/e2e/driver/Probe.h"
 #include "tests/e2e/driver/Process.h"
 #include "tests/e2e/driver/Wait.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace e2e {
 
@@ -185,6 +188,19 @@ std::pair<int, int> Dialog::UpDownRange(int id) const
     Item(id).Send(UDM_GETRANGE32, remote.Address(), remote.Address() + sizeof(int));
     remote.Read(range, sizeof range);
     return {range[0], range[1]};
+}
+
+std::string Dialog::ItemFont(int id) const
+{
+    // Font handles mean something only inside the control's own process.
+    const std::vector<std::string> answer =
+        AskProbe(ProcessId(), "font", reinterpret_cast<ULONG_PTR>(GetDlgItem(m_hwnd, id)));
+    if (answer.empty() || answer.front() == "none")
+        return "none";
+    long height = 0, weight = 0;
+    char face[LF_FACESIZE] = {};
+    sscanf(answer.front().c_str(), "%ld %ld %31[^\n]", &height, &weight, face);
+    return std::string(face) + " " + std::to_string(height);
 }
 
 int Dialog::ProgressPosition(int id) const { return static_cast<int>(Item(id).Send(PBM_GETPOS)); }

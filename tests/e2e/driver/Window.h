@@ -83,6 +83,10 @@ public:
     SYSTEMTIME PickerTime(int id) const;
     void SetPickerTime(int id, const SYSTEMTIME& time) const;
 
+    // The font of control `id` as created: "Tahoma 13" (face and height), or
+    // "none" when the control uses the system font.
+    std::string ItemFont(int id) const;
+
     // Up-down control range (minimum, maximum) and progress bar position.
     std::pair<int, int> UpDownRange(int id) const;
     int ProgressPosition(int id) const;

@@ -6,7 +6,7 @@
 // Probe writes its answer, one fact per line, to FILE. Commands:
 //   sysmenu HWND   the window's system menu: "separator" or "item ID GRAYED CHECKED TEXT"
 //   menu HMENU     the same for any menu of the process
-//   font HWND      the window's font (WM_GETFONT): "FACE HEIGHT WEIGHT", or "none"
+//   font HWND      the window's font (WM_GETFONT): "HEIGHT WEIGHT FACE", or "none"
 //   icon HWND      the icon of an SS_ICON static: "information", "question",
 //                  "exclamation", "error", "other" or "none"
 // The thread's exit code is 0 when the request was understood.
@@ -43,7 +43,7 @@ static void WriteFont(FILE* out, HWND window)
     if (!font || !GetObjectA(font, sizeof description, &description))
         fprintf(out, "none\n");
     else
-        fprintf(out, "%s %ld %ld\n", description.lfFaceName, description.lfHeight, description.lfWeight);
+        fprintf(out, "%ld %ld %s\n", description.lfHeight, description.lfWeight, description.lfFaceName);
 }
 
 static void WriteIcon(FILE* out, HWND window)
