@@ -19,7 +19,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer dialogs when a prefix is created.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # The templates's layout version: bump it when qx_template changes.
-QX_TEMPLATE_STAMP="quellix-template-3"
+QX_TEMPLATE_STAMP="quellix-template-4"
 
 QX_STARTED_XVFB=()
 QX_STARTED_SERVERS=()
@@ -52,7 +52,8 @@ qx_xvfb_start() {
 # Wine's virtual desktop "shell" (task bar and notification area, 1024x768)
 # for every program, and Wine's own fonts (fonts-wine: Tahoma, Marlett for the
 # caption buttons, ...) in C:\windows\Fonts, where this Wine build looks for
-# them. Safe to call from several processes at once.
+# them. A crashing program gets no crash dialog (its backtrace goes to the
+# log). Safe to call from several processes at once.
 qx_template() {
     local template=$QX_WINE_DIR/template
     mkdir -p "$QX_WINE_DIR"
@@ -67,6 +68,7 @@ qx_template() {
             timeout -k 5 180 wineboot --init &&
             timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f &&
             timeout -k 5 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f &&
+            timeout -k 5 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
             timeout -k 5 60 wineserver -w &&
             cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
         } >>"$log" 2>&1 </dev/null || {
