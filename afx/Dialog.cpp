@@ -2,6 +2,37 @@
 
 #include "afx/App.h"
 
+#include <cstring>
+#include <vector>
+
+namespace {
+// A copy of a dialog template. A system-modal dialog must stay above all other
+// windows; not every dialog manager gives it the top-most style, so the copy
+// asks for it.
+std::vector<BYTE> LoadDialogTemplate(UINT nIDTemplate)
+{
+    HINSTANCE hInstance = ::GetModuleHandleA(NULL);
+    HRSRC hResource = ::FindResourceA(hInstance, MAKEINTRESOURCEA(nIDTemplate), MAKEINTRESOURCEA(5));  // RT_DIALOG
+    HGLOBAL hLoaded = hResource ? ::LoadResource(hInstance, hResource) : NULL;
+    const BYTE* pData = hLoaded ? static_cast<const BYTE*>(::LockResource(hLoaded)) : NULL;
+    DWORD size = hResource ? ::SizeofResource(hInstance, hResource) : 0;
+    if (!pData || size < 16)
+        return std::vector<BYTE>();
+    std::vector<BYTE> copy(pData, pData + size);
+    bool extended = copy[2] == 0xFF && copy[3] == 0xFF;  // DLGTEMPLATEEX: version, 0xFFFF, help id, ex-style, style
+    size_t styleAt = extended ? 12 : 0;
+    size_t exStyleAt = extended ? 8 : 4;
+    DWORD style, exStyle;
+    std::memcpy(&style, &copy[styleAt], sizeof style);
+    std::memcpy(&exStyle, &copy[exStyleAt], sizeof exStyle);
+    if (style & DS_SYSMODAL) {
+        exStyle |= WS_EX_TOPMOST;
+        std::memcpy(&copy[exStyleAt], &exStyle, sizeof exStyle);
+    }
+    return copy;
+}
+} // namespace
+
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
     if (message != WM_INITDIALOG)
@@ -29,8 +60,12 @@ INT_PTR CDialog::DoModal()
     CWnd* pMain = AfxGetApp() ? AfxGetApp()->m_pMainWnd : NULL;
     if (!hOwner && pMain && pMain != this)
         hOwner = pMain->m_hWnd;
-    return ::DialogBoxParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(m_nIDTemplate), hOwner, AfxDlgProc,
-                             reinterpret_cast<LPARAM>(this));
+    std::vector<BYTE> dialogTemplate = LoadDialogTemplate(m_nIDTemplate);
+    if (dialogTemplate.empty())
+        return -1;
+    return ::DialogBoxIndirectParamA(::GetModuleHandleA(NULL),
+                                     reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), hOwner, AfxDlgProc,
+                                     reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
