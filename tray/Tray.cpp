@@ -44,10 +44,9 @@ LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         } else if (lParam == WM_RBUTTONDOWN) {
             POINT cursor;
             ::GetCursorPos(&cursor);
-            // The menu closes properly only when its owner is the foreground window.
-            ::SetForegroundWindow(m_hWnd);
+            // Not brought to the foreground first: activating the hidden dialog
+            // would take the icon out of the notification area (OnActivate).
             m_menuTray.TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, m_hWnd);
-            PostMessage(WM_NULL);
         }
     } else if (message == kTaskbarCreated && m_bInTray && !m_bTrayIconHidden) {
         ::Shell_NotifyIconA(NIM_ADD, &m_nid);
