@@ -90,9 +90,10 @@ void CNotifierWnd::OnTimer(UINT_PTR)
         DestroyWindow();  // PostNcDestroy deletes the object
         return;
     }
-    // Showing the popup must not take the keyboard focus from whoever has it.
+    // Showing the popup must not take the keyboard focus from whoever has it,
+    // in this program or in another one the user is typing into.
     HWND hFocus = ::GetFocus();
-    ShowWindow(SW_RESTORE);
+    ShowWindow(SW_SHOWNOACTIVATE);
     if (hFocus)
         ::SetFocus(hFocus);
     Default();
