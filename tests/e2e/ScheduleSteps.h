@@ -1,0 +1,80 @@
+// Steps shared by the tests of the action list, the countdown, its expiry and
+// the stored settings: the wall clock, starting a countdown as a user does,
+// the expiry prompt, the popups, and the system version Wine reports.
+#pragma once
+#include "tests/e2e/driver/MessageBoxes.h"
+#include "tests/e2e/driver/Window.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Caption and icon of the Yes/No box that comes before a request.
+constexpr char kPromptCaption[] = "Quellix timer expired";
+
+// Wall clock, milliseconds since 1601-01-01 UTC (the unit of FILETIME / 10000).
+int64_t WallClockMs();
+// The local time of day and date of a wall-clock instant, as a picker takes it.
+SYSTEMTIME LocalTimeAt(int64_t wallMs);
+// Waits until the wall clock stands `fromMs` to `toMs` milliseconds past a
+// whole second (0 <= from < to <= 1000).
+void WaitForSecondPhase(int fromMs, int toMs);
+
+// The dialog's action list: the action code stored with each entry.
+std::vector<int> ActionCodes(const Dialog& dialog);
+// The list position of the entry with `code`, or -1.
+int PositionOfCode(const Dialog& dialog, int code);
+
+// Clears "Now" (when checked), picks "at", puts `secondsAhead` whole seconds
+// from the current second into the picker and presses OK. The press is made
+// late in a second, so an expiry that came a whole count of seconds after the
+// press, rather than on the target, would be most of a second late.
+// Returns the target instant on the wall clock.
+int64_t StartCountdownAt(const Dialog& dialog, int secondsAhead);
+// Clears "Now" (when checked), picks "after", types `minutes` and presses OK.
+void StartCountdownAfter(const Dialog& dialog, const std::string& minutes);
+
+// The expiry prompt of process `pid` once it shows; empty after the time-out.
+MessageBoxWindow WaitForPrompt(DWORD pid, DWORD timeoutMs);
+
+// The popup notifier windows of process `pid` (top-most tool windows without a
+// caption), visible or still being raised.
+std::vector<HWND> NotifierPopups(DWORD pid);
+// Collects every popup of `pid` seen while polling.
+class PopupWatch {
+public:
+    explicit PopupWatch(DWORD pid) : m_pid(pid) {}
+    // Looks once and returns how many different popups were seen so far.
+    size_t Poll();
+    // Polls for `ms` milliseconds.
+    size_t PollFor(DWORD ms);
+    size_t Seen() const { return m_seen.size(); }
+
+private:
+    DWORD m_pid;
+    std::set<HWND> m_seen;
+};
+
+// The system version Wine reports to the program under test, chosen by its
+// executable name from the next start ("win98", "nt40", "winxp", "win7"); the
+// choice is removed again when this object goes.
+class ReportedSystemVersion {
+public:
+    explicit ReportedSystemVersion(const std::string& version);
+    ~ReportedSystemVersion();
+    ReportedSystemVersion(const ReportedSystemVersion&) = delete;
+    ReportedSystemVersion& operator=(const ReportedSystemVersion&) = delete;
+    bool Set() const { return m_set; }
+
+private:
+    std::string m_key;
+    bool m_set = false;
+};
+
+// The logon name, as the program reads it.
+std::string LogonName();
+
+} // namespace e2e
