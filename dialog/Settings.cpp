@@ -49,8 +49,13 @@ void CShutdownDlg::LoadSettings()
     if (!hKey)
         return;
     int action = 0;
-    if (ReadValue(hKey, kAction, &action))
-        m_comboAction.SetCurSel(action);  // a position past the list selects nothing
+    if (ReadValue(hKey, kAction, &action)) {
+        // A position outside the list selects nothing. Said outright: Wine's
+        // list keeps its old selection when asked for a position past its end.
+        if (action < 0 || action >= m_comboAction.GetCount())
+            action = CB_ERR;
+        m_comboAction.SetCurSel(action);
+    }
     ReadValue(hKey, kTurnOffNow, &m_bNow);
     ReadValue(hKey, kTurnOffAfter, &m_nTimingMode);
     ReadValue(hKey, kConfirmTurnOff, &m_bConfirm);
