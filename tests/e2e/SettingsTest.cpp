@@ -1,0 +1,285 @@
+// The remembered choices: what OK stores, what the next start shows, and what
+// the program makes of stored data it did not write.
+#include "tests/e2e/QuellixTest.h"
+#include "tests/e2e/ScheduleSteps.h"
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+using namespace quellix;
+
+// Stores a value of any type and size, as a user with the registry editor could.
+void StoreRaw(const char* name, DWORD type, std::vector<BYTE> data)
+{
+    HKEY key = NULL;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegSetValueExA(key, name, 0, type, data.empty() ? NULL : data.data(), static_cast<DWORD>(data.size())));
+    RegCloseKey(key);
+}
+
+void StoreDword(const char* name, DWORD value)
+{
+    StoreRaw(name, REG_DWORD, {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)});
+}
+
+void StoreString(const char* name, const char* text)
+{
+    StoreRaw(name, REG_SZ, std::vector<BYTE>(text, text + strlen(text) + 1));
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+constexpr char kRangeMessage[] = "Please enter an integer between 1 and 2880.";
+constexpr char kTemplateDescription[] =
+    "Ends your session, shuts down Windows and turns off power. System must support the power-off feature.";
+
+using Settings = QuellixTest;
+
+TEST_F(Settings, ChoicesOfAStartedCountdownAreRestoredOnTheNextStart)
+{
+    {
+        Process& copy = StartCopy();
+        Dialog dialog = WaitForMainDialog(copy.Id(), kStartTimeout);
+        ASSERT_TRUE(dialog);
+        const int restart = PositionOfCode(dialog, 4);
+        ASSERT_EQ(3, restart);
+        dialog.SelectComboItem(id::Action, restart);
+        StartCountdownAfter(dialog, "90");
+        EXPECT_EQ(3u, m_settings.Dword("Action").value_or(99));
+        EXPECT_EQ(0u, m_settings.Dword("TurnOffNow").value_or(99));
+        EXPECT_EQ(1u, m_settings.Dword("TurnOffAfter").value_or(99));
+        EXPECT_EQ(90u, m_settings.Dword("TurnOffDur").value_or(99));
+        copy.Kill();
+    }
+
+    Process& copy = StartCopy();
+    Dialog dialog = WaitForMainDialog(copy.Id(), kStartTimeout);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(3, dialog.ComboSelection(id::Action));
+    EXPECT_EQ("Restart time", dialog.ItemText(id::TimeGroup));
+    EXPECT_FALSE(dialog.IsChecked(id::Now));
+    EXPECT_FALSE(dialog.IsChecked(id::At));
+    EXPECT_TRUE(dialog.IsChecked(id::After));
+    EXPECT_EQ("90", dialog.ItemText(id::Minutes));
+    EXPECT_TRUE(dialog.IsEnabled(id::Minutes));
+    EXPECT_FALSE(dialog.IsEnabled(id::TimeAt));
+    EXPECT_TRUE(dialog.IsChecked(id::Confirm));
+    // Not resumed: no countdown runs.
+    EXPECT_TRUE(dialog.IsEnabled(id::Ok));
+    Sleep(1200);
+    EXPECT_EQ("", dialog.ItemText(id::Remaining));
+    EXPECT_EQ(0, dialog.ProgressPosition(id::Progress));
+}
+
+// What the dialog shows after a start with some stored data.
+struct Shown {
+    int selection = 1; // "Turn off power"
+    bool now = true, at = true, after = false, confirm = true;
+    const char* minutes = "5";
+    bool rangeMessage = false;
+};
+
+struct StoredCase {
+    const char* name;
+    void (*store)();
+    Shown shown;
+};
+
+void PrintTo(const StoredCase& c, std::ostream* out) { *out << c.name; }
+
+Shown With(void (*change)(Shown&))
+{
+    Shown shown;
+    change(shown);
+    return shown;
+}
+
+const StoredCase kStoredCases[] = {
+    {"NoKey", [] {}, Shown()},
+    {"NoValues", [] { StoreRaw("Other", REG_DWORD, {1, 0, 0, 0}); }, Shown()},
+    {"AllValid",
+     [] {
+         StoreDword("Action", 3);
+         StoreDword("TurnOffNow", 0);
+         StoreDword("TurnOffAfter", 1);
+         StoreDword("TurnOffDur", 90);
+         StoreDword("ConfirmTurnOff", 0);
+     },
+     With([](Shown& s) {
+         s.selection = 3;
+         s.now = s.at = s.confirm = false;
+         s.after = true;
+         s.minutes = "90";
+     })},
+    {"Strings",
+     [] {
+         StoreString("Action", "3");
+         StoreString("TurnOffNow", "0");
+         StoreString("TurnOffDur", "90");
+     },
+     Shown()},
+    {"Binary",
+     [] {
+         StoreRaw("Action", REG_BINARY, {3, 0, 0, 0});
+         StoreRaw("ConfirmTurnOff", REG_BINARY, {0, 0, 0, 0});
+     },
+     Shown()},
+    {"Qwords",
+     [] {
+         StoreRaw("Action", REG_QWORD, {3, 0, 0, 0, 0, 0, 0, 0});
+         StoreRaw("TurnOffAfter", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0});
+     },
+     Shown()},
+    {"DwordsLongerThanFourBytes",
+     [] {
+         StoreRaw("Action", REG_DWORD, {3, 0, 0, 0, 0});
+         StoreRaw("TurnOffNow", REG_DWORD, {0, 0, 0, 0, 0, 0, 0, 0});
+     },
+     Shown()},
+    {"DwordsShorterThanFourBytes",
+     [] {
+         StoreRaw("Action", REG_DWORD, {3, 0, 0});
+         StoreRaw("TurnOffNow", REG_DWORD, {0});
+         StoreRaw("TurnOffDur", REG_DWORD, {90, 0});
+         StoreRaw("ConfirmTurnOff", REG_DWORD, {});
+     },
+     Shown()},
+    {"ActionSeven", [] { StoreDword("Action", 7); }, With([](Shown& s) { s.selection = -1; })},
+    {"ActionNinetyNine", [] { StoreDword("Action", 99); }, With([](Shown& s) { s.selection = -1; })},
+    {"ActionMinusOne", [] { StoreDword("Action", 0xFFFFFFFF); }, With([](Shown& s) { s.selection = -1; })},
+    {"DurationZero", [] { StoreDword("TurnOffDur", 0); },
+     With([](Shown& s) {
+         s.minutes = "0";
+         s.rangeMessage = true;
+     })},
+    {"Duration9999", [] { StoreDword("TurnOffDur", 9999); },
+     With([](Shown& s) {
+         s.minutes = "9999";
+         s.rangeMessage = true;
+     })},
+    {"NowFive", [] { StoreDword("TurnOffNow", 5); }, With([](Shown& s) { s.now = false; })},
+    {"ConfirmMinusFive", [] { StoreDword("ConfirmTurnOff", static_cast<DWORD>(-5)); },
+     With([](Shown& s) { s.confirm = false; })},
+    {"AfterTwo", [] { StoreDword("TurnOffAfter", 2); }, With([](Shown& s) { s.at = false; })},
+};
+
+class StoredSettings : public QuellixTest, public ::testing::WithParamInterface<StoredCase> {};
+
+TEST_P(StoredSettings, StartShowsWhatCanBeTakenFromThem)
+{
+    ASSERT_NO_FATAL_FAILURE(GetParam().store());
+    const std::vector<std::string> stored = Sorted(m_settings.ValueNames());
+    const Shown& shown = GetParam().shown;
+
+    Process& copy = StartCopy();
+    if (shown.rangeMessage) {
+        // The first reading of the controls, before the dialog shows.
+        MessageBoxWindow box = WaitForMessageBox(copy.Id(), kMessageCaption, kStartTimeout);
+        ASSERT_TRUE(box) << "no range message at the start";
+        EXPECT_EQ(kRangeMessage, box.Message());
+        box.Answer(IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.Handle()); })) << "the range message stayed open";
+    }
+    Dialog dialog = WaitForMainDialog(copy.Id(), kStartTimeout);
+    ASSERT_TRUE(dialog) << "no dialog" << (copy.Running() ? "" : ": the program has ended");
+    Sleep(300);
+    EXPECT_TRUE(OpenMessageBoxes(copy.Id(), dialog.Handle()).empty()) << "a message box is open";
+
+    EXPECT_EQ(shown.selection, dialog.ComboSelection(id::Action));
+    EXPECT_EQ(shown.now, dialog.IsChecked(id::Now));
+    EXPECT_EQ(shown.at, dialog.IsChecked(id::At));
+    EXPECT_EQ(shown.after, dialog.IsChecked(id::After));
+    EXPECT_EQ(shown.confirm, dialog.IsChecked(id::Confirm));
+    EXPECT_EQ(shown.minutes, dialog.ItemText(id::Minutes));
+    // The timing controls follow "Now" and the mode.
+    EXPECT_EQ(!shown.now, dialog.IsEnabled(id::At));
+    EXPECT_EQ(!shown.now, dialog.IsEnabled(id::After));
+    EXPECT_EQ(!shown.now && shown.at, dialog.IsEnabled(id::TimeAt));
+    EXPECT_EQ(!shown.now && !shown.at, dialog.IsEnabled(id::Minutes));
+    if (shown.selection < 0) {
+        // Nothing selected: the template's texts stay.
+        EXPECT_EQ(kTemplateDescription, dialog.ItemText(id::Description));
+        EXPECT_EQ("Turn off computer time", dialog.ItemText(id::TimeGroup));
+        EXPECT_EQ("C&onfirm shut down...", dialog.ItemText(id::Confirm));
+    }
+    EXPECT_EQ("", dialog.ItemText(id::Remaining));
+    EXPECT_TRUE(dialog.IsEnabled(id::Ok));
+    EXPECT_EQ(stored, Sorted(m_settings.ValueNames())) << "a start stores nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StoredSettings, ::testing::ValuesIn(kStoredCases),
+                         [](const ::testing::TestParamInfo<StoredCase>& info) { return info.param.name; });
+
+// A stored position outside the list: OK works, but nothing is carried out,
+// neither at once nor at the end of a countdown; the lack of a selection is
+// what is stored.
+TEST_F(Settings, WithNothingSelectedNothingIsCarriedOut)
+{
+    StoreDword("Action", 99);
+    StoreDword("ConfirmTurnOff", 0);
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(-1, dialog.ComboSelection(id::Action));
+
+    dialog.Click(id::Ok);
+    Sleep(300);
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    EXPECT_EQ(0xFFFFFFFFu, m_settings.Dword("Action").value_or(99));
+    EXPECT_EQ(1u, m_settings.Dword("TurnOffNow").value_or(99));
+
+    const int64_t target = StartCountdownAt(dialog, 2);
+    ASSERT_TRUE(WaitUntil([&] { return dialog.ItemText(id::Remaining) == "Timer expired"; },
+                          static_cast<DWORD>(target - WallClockMs() + 3000)))
+        << "the countdown did not end";
+    Sleep(300);
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    EXPECT_TRUE(OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty());
+    EXPECT_FALSE(dialog.IsEnabled(id::Action));
+    EXPECT_FALSE(dialog.IsEnabled(id::Cancel));
+    EXPECT_TRUE(FirstCopy().Running());
+}
+
+// A stored mode that is neither "at" nor "after" gives no count to start.
+TEST_F(Settings, WithoutATimingModeOkRefusesToStart)
+{
+    StoreDword("TurnOffNow", 0);
+    StoreDword("TurnOffAfter", 2);
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    ASSERT_FALSE(dialog.IsChecked(id::At));
+    ASSERT_FALSE(dialog.IsChecked(id::After));
+
+    dialog.ClickAsync(id::Ok);
+    // Its caption is the dialog's own.
+    MessageBoxWindow box;
+    WaitUntil([&] {
+        for (const MessageBoxWindow& open : OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()))
+            if (open.Caption() == kDialogCaption)
+                box = open;
+        return static_cast<bool>(box);
+    });
+    ASSERT_TRUE(box) << "no message box \"" << kDialogCaption << "\" after OK";
+    EXPECT_EQ("Unable to start", box.Message());
+    EXPECT_EQ(BoxIcon::Exclamation, box.Icon()) << ToString(box.Icon());
+    EXPECT_EQ(std::vector<std::string>{"OK"}, box.Buttons());
+    box.Answer(IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.Handle()); }));
+
+    EXPECT_TRUE(dialog.IsEnabled(id::Ok)) << "a countdown seems to have started";
+    EXPECT_TRUE(dialog.IsEnabled(id::Now));
+    EXPECT_EQ("", dialog.ItemText(id::Remaining));
+    EXPECT_EQ(Sorted({"TurnOffAfter", "TurnOffNow"}), Sorted(m_settings.ValueNames())) << "nothing is stored";
+    EXPECT_EQ(2u, m_settings.Dword("TurnOffAfter").value_or(99));
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+}
+
+} // namespace
+} // namespace e2e
