@@ -3,6 +3,8 @@
 #include "tests/e2e/QuellixTest.h"
 #include "tests/e2e/ScheduleSteps.h"
 
+#include <sddl.h>
+
 #include <algorithm>
 
 namespace e2e {
@@ -279,6 +281,63 @@ TEST_F(Settings, WithoutATimingModeOkRefusesToStart)
     EXPECT_EQ(Sorted({"TurnOffAfter", "TurnOffNow"}), Sorted(m_settings.ValueNames())) << "nothing is stored";
     EXPECT_EQ(2u, m_settings.Dword("TurnOffAfter").value_or(99));
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+}
+
+// The settings key with reading and writing of values denied to everyone;
+// the right to change the permissions and to delete the key stays, so the
+// test can undo it.
+class UnreadableKey : public QuellixTest {
+protected:
+    void TearDown() override
+    {
+        Permit("D:(A;;GA;;;WD)");
+        QuellixTest::TearDown();
+    }
+
+    static bool Permit(const char* sddl)
+    {
+        PSECURITY_DESCRIPTOR descriptor = NULL;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, NULL))
+            return false;
+        HKEY key = NULL;
+        LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, WRITE_DAC, &key);
+        if (result == ERROR_SUCCESS) {
+            result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+            RegCloseKey(key);
+        }
+        LocalFree(descriptor);
+        return result == ERROR_SUCCESS;
+    }
+};
+
+TEST_F(UnreadableKey, LeavesTheDefaultsAndStoresNothing)
+{
+    StoreDword("Action", 3);
+    StoreDword("TurnOffNow", 0);
+    // Deny query, set, create, enumerate and notify (0x1F) to everyone.
+    ASSERT_TRUE(Permit("D:(D;;0x1F;;;WD)(A;;GA;;;WD)"));
+    HKEY probe = NULL;
+    const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &probe);
+    if (probe)
+        RegCloseKey(probe);
+    ASSERT_EQ(ERROR_ACCESS_DENIED, opened) << "this Wine does not enforce the permissions of registry keys";
+
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(1, dialog.ComboSelection(id::Action)) << "the stored choice cannot have been read";
+    EXPECT_TRUE(dialog.IsChecked(id::Now));
+    // Neither the click on the check box nor OK can store anything; no one complains.
+    dialog.Click(id::Confirm);
+    EXPECT_FALSE(dialog.IsChecked(id::Confirm));
+    dialog.ClickAsync(id::Ok);
+    ASSERT_TRUE(WaitUntil([&] { return !PowerRequests().empty(); })) << "no request after OK";
+    EXPECT_EQ(std::vector<std::string>{"ExitWindowsEx 13"}, PowerRequests());
+    EXPECT_TRUE(OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty()) << "a message box is open";
+
+    ASSERT_TRUE(Permit("D:(A;;GA;;;WD)"));
+    EXPECT_EQ(Sorted({"Action", "TurnOffNow"}), Sorted(m_settings.ValueNames()));
+    EXPECT_EQ(3u, m_settings.Dword("Action").value_or(99));
+    EXPECT_EQ(0u, m_settings.Dword("TurnOffNow").value_or(99));
 }
 
 } // namespace
