@@ -34,3 +34,12 @@ add_library(InProcessProbe SHARED ${QX_SOURCE_ROOT}/tests/e2e/probe/InProcessPro
 set_target_properties(InProcessProbe PROPERTIES PREFIX "")
 target_link_libraries(InProcessProbe PRIVATE -static-libgcc -static-libstdc++ -Wl,--kill-at user32 gdi32)
 add_dependencies(e2e_tests InProcessProbe)
+
+# Helpers of the timer benchmark (tools/bench-timer.sh) and of the real
+# shut-down test (tests/e2e/shutdown/real_shutdown_test.sh).
+add_executable(TimerProbe ${QX_SOURCE_ROOT}/tests/e2e/bench/TimerProbe.cpp)
+target_link_libraries(TimerProbe PRIVATE ${QX_TEST_LINK} user32 advapi32)
+set_target_properties(TimerProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_executable(PressEnter ${QX_SOURCE_ROOT}/tests/e2e/shutdown/PressEnter.cpp)
+target_link_libraries(PressEnter PRIVATE ${QX_TEST_LINK} user32)
+set_target_properties(PressEnter PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/shutdown)
