@@ -22,3 +22,11 @@ if(QUELLIX_WIN_BUILD_DIR)
     set_tests_properties(e2e_shard_${shard} PROPERTIES TIMEOUT ${QUELLIX_E2E_TIMEOUT})
   endforeach()
 endif()
+
+# The shipped program's real, forced shut-down request ends every process of
+# its Wine prefix and nothing outside it (tests/e2e/shutdown/).
+if(QUELLIX_WIN_BUILD_DIR)
+  add_test(NAME e2e_real_shutdown
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/shutdown/real_shutdown_test.sh --build ${QUELLIX_WIN_BUILD_DIR})
+  set_tests_properties(e2e_real_shutdown PROPERTIES TIMEOUT 300)
+endif()
