@@ -131,22 +131,31 @@ BOOL CShutdownDlg::StartCountdown(int count)
     if (count == 0)
         return FALSE;
     m_nRemaining = count;
-    m_clock.Start(count, MonotonicMs());
+    // The clock counts to the instant the expiry timer fires, and each tick
+    // comes when a whole number of seconds is left: the text shows the time
+    // left rounded up, also when an "at" target lies a fraction of a second
+    // short of the count.
+    const UINT expiryMs = m_nExpiryMs ? m_nExpiryMs : static_cast<UINT>(count) * kTickMs;
+    const int64_t now = MonotonicMs();
+    m_clock.Start(count, now, expiryMs);
     SetTimer(kProgressTimer, static_cast<UINT>(count) * (kTickMs / kProgressSteps));
-    SetTimer(kExpiryTimer, m_nExpiryMs ? m_nExpiryMs : static_cast<UINT>(count) * kTickMs);
-    SetTimer(kTickTimer, kTickMs);
+    SetTimer(kExpiryTimer, expiryMs);
+    SetTimer(kTickTimer, static_cast<UINT>(m_clock.MsToNextWholeSecond(now)));
     return TRUE;
 }
 
 void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
 {
     switch (nIDEvent) {
-    case kTickTimer:
-        m_nRemaining = m_clock.RemainingAt(MonotonicMs());
+    case kTickTimer: {
+        const int64_t now = MonotonicMs();
+        m_nRemaining = m_clock.RemainingAt(now);
+        SetTimer(kTickTimer, static_cast<UINT>(m_clock.MsToNextWholeSecond(now)));
         ShowRemaining(m_nRemaining);
         if (m_clock.TakeWarning(m_nRemaining) && !m_bTrayIconHidden)
             ShowNotification(FALSE, TRUE);
         break;
+    }
     case kProgressTimer:
         m_progress.StepIt();
         break;

@@ -15,7 +15,11 @@ int ClampToInt(int64_t v) {
 }  // namespace
 
 void CountdownClock::Start(int countSeconds, int64_t nowMs) {
-    m_deadlineMs = nowMs + static_cast<int64_t>(countSeconds) * 1000;
+    Start(countSeconds, nowMs, static_cast<int64_t>(countSeconds) * 1000);
+}
+
+void CountdownClock::Start(int countSeconds, int64_t nowMs, int64_t durationMs) {
+    m_deadlineMs = nowMs + durationMs;
     m_warningArmed = countSeconds > kWarningSeconds;
 }
 
@@ -33,6 +37,14 @@ bool CountdownClock::TakeWarning(int remaining) {
     if (!m_warningArmed || remaining > kWarningSeconds) return false;
     m_warningArmed = false;
     return true;
+}
+
+int CountdownClock::MsToNextWholeSecond(int64_t nowMs) const {
+    const int64_t left = static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
+    int64_t next = left % 1000;
+    if (next < 0) next += 1000;
+    if (next <= 50) next += 1000;
+    return static_cast<int>(next);
 }
 
 int64_t NextOccurrence(int64_t target, int64_t now) {

@@ -17,13 +17,21 @@ constexpr int kWarningSeconds = 30;
 class CountdownClock {
 public:
     // Arms the warning unless the countdown is too short to pass through it.
+    // The deadline lies the whole count after nowMs, or `durationMs` after it:
+    // an "at" target is counted in whole seconds from the current second but
+    // lies up to a second less ahead.
     void Start(int countSeconds, int64_t nowMs);
+    void Start(int countSeconds, int64_t nowMs, int64_t durationMs);
     // Whole seconds to the deadline, rounded to nearest (halves away from
     // zero); negative once the deadline has passed.
     int RemainingAt(int64_t nowMs) const;
     // True exactly once per countdown: at the first call that sees
     // kWarningSeconds or less left, however far a late tick jumped past it.
     bool TakeWarning(int remaining);
+    // Milliseconds from nowMs to the next moment a whole number of seconds is
+    // left, when the next tick is due: 51 to 1050, so that a tick a little
+    // early does not come again for the same second.
+    int MsToNextWholeSecond(int64_t nowMs) const;
     int64_t DeadlineMs() const { return m_deadlineMs; }
 
 private:

@@ -72,6 +72,33 @@ TEST(CountdownClock, WarnsExactlyOncePassingThirtySeconds) {
     EXPECT_EQ(Warnings(c, 20, onTime), std::vector<int>{15});
 }
 
+TEST(CountdownClock, AnAtTargetShortOfTheCountTicksOnItsWholeSeconds) {
+    CountdownClock c;
+    // OK pressed 750 ms into a second, the target 10 whole seconds on.
+    c.Start(10, kStart, 9250);
+    EXPECT_EQ(c.DeadlineMs(), kStart + 9250);
+    EXPECT_EQ(c.MsToNextWholeSecond(kStart), 250);
+    // Ticks on those moments, a few ms late, read the seconds left rounded up.
+    for (int k = 9; k >= 1; --k) {
+        const int64_t tick = c.DeadlineMs() - 1000 * k + 7;
+        EXPECT_EQ(c.RemainingAt(tick), k) << k;
+        EXPECT_EQ(c.MsToNextWholeSecond(tick), 993) << k;
+    }
+    // A tick a little early waits for the next second instead of repeating this one.
+    EXPECT_EQ(c.MsToNextWholeSecond(c.DeadlineMs() - 5030), 1030);
+    // After a stall the next tick falls on a whole second again.
+    EXPECT_EQ(c.MsToNextWholeSecond(c.DeadlineMs() - 3400), 400);
+    // "after": whole seconds from the start, as before.
+    c.Start(300, kStart);
+    EXPECT_EQ(c.MsToNextWholeSecond(kStart), 1000);
+    EXPECT_EQ(c.MsToNextWholeSecond(kStart + 1003), 997);
+    // Past the deadline and for absurd readings the period stays in range.
+    for (int64_t now : {c.DeadlineMs() + 1, c.DeadlineMs() + 123'456, INT64_MIN, INT64_MAX}) {
+        EXPECT_GE(c.MsToNextWholeSecond(now), 51) << now;
+        EXPECT_LE(c.MsToNextWholeSecond(now), 1050) << now;
+    }
+}
+
 TEST(CountdownClock, CountForTimingModes) {
     const int64_t now = 1'700'000'000;
     int64_t moved = -1;
