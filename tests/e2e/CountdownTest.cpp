@@ -4,23 +4,11 @@
 #include "tests/e2e/ScheduleSteps.h"
 
 #include <cmath>
-#include <cstdio>
-#include <optional>
 
 namespace e2e {
 namespace {
 
 using namespace quellix;
-
-// Seconds in a "Left N sec." text; nullopt for any other text.
-std::optional<int> ShownSeconds(const std::string& text)
-{
-    int seconds = 0;
-    char rest[16] = {};
-    if (sscanf(text.c_str(), "Left %d sec%15s", &seconds, rest) == 2 && std::string(rest) == ".")
-        return seconds;
-    return std::nullopt;
-}
 
 class Countdown : public QuellixTest {
 protected:

@@ -3,6 +3,9 @@
 #include "tests/e2e/QuellixTest.h"
 #include "tests/e2e/ScheduleSteps.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace e2e {
 namespace {
 
@@ -13,19 +16,35 @@ using namespace quellix;
 // the press would end more than 700 ms late.
 constexpr int64_t kEarlyMs = 20;
 constexpr int64_t kLateMs = 500;
+// The text shows the time left rounded up to whole seconds: it may run ahead
+// of the true time left by up to a second, plus a late tick.
+constexpr int64_t kTextAheadMs = 1300;
 
 class Expiry : public QuellixTest {
 protected:
-    // Waits for the question of `pid`, watching for popups meanwhile, and
-    // checks that it came on `target`.
-    MessageBoxWindow WaitForPromptOnTime(DWORD pid, int64_t target, PopupWatch& popups)
+    // Waits for the question of `pid`, watching for popups and the
+    // remaining-time text meanwhile, and checks that it came on `target`.
+    MessageBoxWindow WaitForPromptOnTime(const Dialog& dialog, int64_t target, PopupWatch& popups)
     {
+        const DWORD pid = dialog.ProcessId();
         MessageBoxWindow box;
+        int64_t mostAhead = INT64_MIN, leastAhead = INT64_MAX;
         const bool shown = WaitUntil(
             [&] {
                 popups.Poll();
                 box = WaitForPrompt(pid, 0);
-                return static_cast<bool>(box);
+                if (box)
+                    return true;
+                // The text was read between before and after: bound how far it
+                // runs ahead of the true time left in the way that favours it.
+                const int64_t before = WallClockMs();
+                const std::optional<int> seconds = ShownSeconds(dialog.ItemText(id::Remaining));
+                const int64_t after = WallClockMs();
+                if (seconds && !WaitForPrompt(pid, 0)) {
+                    mostAhead = std::max(mostAhead, *seconds * 1000LL - (target - before));
+                    leastAhead = std::min(leastAhead, *seconds * 1000LL - (target - after));
+                }
+                return false;
             },
             static_cast<DWORD>(target - WallClockMs() + 3000), 2);
         if (!shown) {
@@ -36,6 +55,8 @@ protected:
         EXPECT_GE(late, -kEarlyMs) << "the countdown ended " << -late << " ms before the target";
         EXPECT_LE(late, kLateMs) << "the countdown ended " << late << " ms after the target";
         EXPECT_EQ(0u, popups.Seen()) << "a countdown this short must not warn";
+        EXPECT_LE(mostAhead, kTextAheadMs) << "the text showed more seconds than were left";
+        EXPECT_GE(leastAhead, -kEarlyMs) << "the text showed fewer seconds than were left";
         return box;
     }
 
@@ -68,7 +89,7 @@ TEST_F(Expiry, QuestionAnsweredNoReturnsToIdle)
     const int64_t target = StartCountdownAt(dialog, 2);
     EXPECT_EQ("Left 2 sec.", dialog.ItemText(id::Remaining));
 
-    MessageBoxWindow box = WaitForPromptOnTime(FirstCopy().Id(), target, popups);
+    MessageBoxWindow box = WaitForPromptOnTime(dialog, target, popups);
     ASSERT_TRUE(box);
     EXPECT_EQ("Are you sure you want to turn off the computer?", box.Message());
     EXPECT_EQ(BoxIcon::Question, box.Icon()) << ToString(box.Icon());
@@ -100,7 +121,7 @@ TEST_F(Expiry, QuestionAnsweredYesRequestsTheActionSelectedByThen)
     EXPECT_EQ("Restart time", dialog.ItemText(id::TimeGroup));
     EXPECT_EQ("Confirm restart...", dialog.ItemText(id::Confirm));
 
-    MessageBoxWindow box = WaitForPromptOnTime(FirstCopy().Id(), target, popups);
+    MessageBoxWindow box = WaitForPromptOnTime(dialog, target, popups);
     ASSERT_TRUE(box);
     EXPECT_EQ("Are you sure you want to restart the computer?", box.Message());
     box.Answer(IDYES);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace e2e {
 
 using namespace quellix;
@@ -36,6 +38,14 @@ void WaitForSecondPhase(int fromMs, int toMs)
             return;
         Sleep(phase < fromMs ? 1 : 5);
     }
+}
+
+std::optional<int> ShownSeconds(const std::string& text)
+{
+    int seconds = 0, length = 0;
+    if (sscanf(text.c_str(), "Left %d sec.%n", &seconds, &length) == 1 && length == static_cast<int>(text.size()))
+        return seconds;
+    return std::nullopt;
 }
 
 std::vector<int> ActionCodes(const Dialog& dialog)

@@ -6,6 +6,7 @@
 #include "tests/e2e/driver/Window.h"
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ SYSTEMTIME LocalTimeAt(int64_t wallMs);
 // Waits until the wall clock stands `fromMs` to `toMs` milliseconds past a
 // whole second (0 <= from < to <= 1000).
 void WaitForSecondPhase(int fromMs, int toMs);
+
+// The seconds of a remaining-time text "Left N sec."; none for other texts.
+std::optional<int> ShownSeconds(const std::string& text);
 
 // The dialog's action list: the action code stored with each entry.
 std::vector<int> ActionCodes(const Dialog& dialog);
