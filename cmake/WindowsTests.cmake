@@ -35,6 +35,12 @@ set_target_properties(InProcessProbe PROPERTIES PREFIX "")
 target_link_libraries(InProcessProbe PRIVATE -static-libgcc -static-libstdc++ -Wl,--kill-at user32 gdi32)
 add_dependencies(e2e_tests InProcessProbe)
 
+# A stand-in mail program that records its command line, for the About box's
+# mail link (tests/e2e/AboutBoxTest.cpp).
+add_executable(MailRecorder WIN32 ${QX_SOURCE_ROOT}/tests/e2e/mailrec/MailRecorder.cpp)
+target_link_libraries(MailRecorder PRIVATE ${QX_TEST_LINK} -s kernel32)
+add_dependencies(e2e_tests MailRecorder)
+
 # Helpers of the timer benchmark (tools/bench-timer.sh) and of the real
 # shut-down test (tests/e2e/shutdown/real_shutdown_test.sh).
 add_executable(TimerProbe ${QX_SOURCE_ROOT}/tests/e2e/bench/TimerProbe.cpp)

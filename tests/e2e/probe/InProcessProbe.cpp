@@ -9,6 +9,8 @@
 //   font HWND      the window's font (WM_GETFONT): "HEIGHT WEIGHT FACE", or "none"
 //   icon HWND      the icon of an SS_ICON static: "information", "question",
 //                  "exclamation", "error", "other" or "none"
+//   cursor ID      the cursor now shown: "resource" when it is the program's
+//                  cursor resource ID (hexadecimal), else "other" or "none"
 // The thread's exit code is 0 when the request was understood.
 #include <windows.h>
 
@@ -63,6 +65,17 @@ static void WriteIcon(FILE* out, HWND window)
     fprintf(out, "%s\n", name);
 }
 
+static void WriteCursor(FILE* out, ULONG_PTR resource)
+{
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    const HCURSOR own = LoadCursorA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(resource));
+    if (!GetCursorInfo(&info) || !info.hCursor)
+        fprintf(out, "none\n");
+    else
+        fprintf(out, "%s\n", own && info.hCursor == own ? "resource" : "other");
+}
+
 extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
 {
     const char* request = static_cast<const char*>(parameter);
@@ -85,6 +98,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
         WriteFont(out, reinterpret_cast<HWND>(handle));
     else if (strcmp(command, "icon") == 0)
         WriteIcon(out, reinterpret_cast<HWND>(handle));
+    else if (strcmp(command, "cursor") == 0)
+        WriteCursor(out, handle);
     else
         result = 3;
     fclose(out);
