@@ -202,41 +202,6 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
         ADD_FAILURE() << "SendInput failed: " << LastErrorText();
 }
 
-INPUT MouseInput(POINT point, DWORD flags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-    return input;
-}
-
-// A real left click at a point of the screen. The pointer is moved there
-// first and the button pressed only once it has arrived: under Wine a late
-// pointer event from the display can otherwise move a click elsewhere.
-void ClickAt(POINT point)
-{
-    INPUT move = MouseInput(point, 0);
-    SendInput(1, &move, sizeof move);
-    EXPECT_TRUE(WaitUntil([&] {
-        POINT now = {};
-        return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
-    }, 2000)) << "the mouse pointer did not get to " << point.x << "," << point.y;
-    Sleep(50);
-    INPUT click[2] = {MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP)};
-    if (SendInput(2, click, sizeof(INPUT)) != 2)
-        ADD_FAILURE() << "SendInput failed: " << LastErrorText();
-}
-
-// The centre of a window, in screen coordinates.
-POINT CentreOf(const Window& window)
-{
-    RECT rect = {};
-    GetWindowRect(window.Handle(), &rect);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 class AboutBox : public QuellixTest {
 protected:
     void SetUp() override
@@ -473,9 +438,7 @@ TEST_F(AboutBox, ALeftClickStartsTheMailProgramWithTheAddressAndTurnsTheLinkPurp
     ASSERT_TRUE(box);
     ExpectLink(WaitForLink(box, kBlue), kBlue, "before a click");
 
-    SetForegroundWindow(box.Handle());
-    EXPECT_TRUE(WaitUntil([&] { return box.Foreground(); }, 2000));
-    ClickAt(CentreOf(box.Item(kLink)));
+    box.MouseClick(kLink);
     const std::string expected = std::string("-compose to=") + kAddress + " cc=" + kAddress;
     EXPECT_TRUE(WaitUntil([&] { return !MailProgramStarts().empty(); })) << "no mail program started";
     EXPECT_EQ(std::vector<std::string>{expected}, MailProgramStarts());
@@ -531,7 +494,7 @@ TEST_F(AboutBox, EnterEscapeAndTheCloseBoxEachEndItAndEveryOpeningStartsBlue)
         << "no close box at " << closeBox.x << "," << closeBox.y;
     SetForegroundWindow(box.Handle());
     EXPECT_TRUE(WaitUntil([&] { return box.Foreground(); }, 2000));
-    ClickAt(closeBox);
+    MouseClickAt(closeBox);
     ExpectEndsLeavingTheMainDialog(box, main, "the close box");
 
     EXPECT_EQ(2u, MailProgramStarts().size());

@@ -98,19 +98,33 @@ void Dialog::MouseClick(int id) const
     WaitUntil([&] { return Foreground(); }, 1000);
     RECT rect = {};
     GetWindowRect(GetDlgItem(m_hwnd, id), &rect);
-    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-    const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
-    INPUT input[3] = {};
-    for (INPUT& i : input) {
-        i.type = INPUT_MOUSE;
-        i.mi.dx = x * 65535 / width;
-        i.mi.dy = y * 65535 / height;
-        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-    }
-    input[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    input[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    if (SendInput(3, input, sizeof(INPUT)) != 3)
+    MouseClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+static INPUT MouseInput(POINT point, DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+    return input;
+}
+
+void MouseClickAt(POINT point)
+{
+    INPUT move = MouseInput(point, 0);
+    SendInput(1, &move, sizeof move);
+    if (!WaitUntil(
+            [&] {
+                POINT now = {};
+                return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+            },
+            2000))
+        ADD_FAILURE() << "the mouse pointer did not get to " << point.x << "," << point.y;
+    Sleep(50);
+    INPUT click[2] = {MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP)};
+    if (SendInput(2, click, sizeof(INPUT)) != 2)
         ADD_FAILURE() << "SendInput failed: " << LastErrorText();
 }
 
