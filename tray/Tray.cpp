@@ -50,12 +50,25 @@ LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
     } else if (message == kTaskbarCreated && m_bInTray && !m_bTrayIconHidden) {
         ::Shell_NotifyIconA(NIM_ADD, &m_nid);
+    } else if (message == WM_SIZE && wParam == SIZE_MINIMIZED && !m_bInTray) {
+        // A minimise does not always deactivate the dialog (never under Wine,
+        // nor when it comes while another window is active), so OnActivate
+        // alone would leave the minimised dialog on the task bar.
+        SetTipToCaption();
+        HideToTray(TRUE);
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
 void CShutdownDlg::OnActivate(UINT, CWnd*, BOOL bMinimized)
 {
+    // Hidden in the tray, the dialog is still deactivated after the hide (by
+    // the system, at once or later): that is not the user showing or
+    // minimising it.
+    if (m_bInTray && !::IsWindowVisible(m_hWnd)) {
+        Default();
+        return;
+    }
     SetTipToCaption();
     if (bMinimized) {
         HideToTray(TRUE);
@@ -77,6 +90,9 @@ void CShutdownDlg::HideToTray(BOOL bHide)
         SetFocus();
         return;  // the activation that follows removes the icon
     }
+    // In the tray before the hide: hiding the active dialog deactivates it
+    // there and then, and that is no minimise to act on again (OnActivate).
+    m_bInTray = TRUE;
     ShowWindow(SW_HIDE);
     UINT whileRunning = m_bRunning ? MF_ENABLED : kMenuDisabled;
     m_menuTray.EnableMenuItem(ID_TRAY_STOP_TIMER, MF_BYCOMMAND | whileRunning);
@@ -88,7 +104,6 @@ void CShutdownDlg::HideToTray(BOOL bHide)
     } else {
         ::Shell_NotifyIconA(NIM_ADD, &m_nid);
     }
-    m_bInTray = TRUE;
     if (!m_bRunning || m_bTrayIconHidden)
         ShowNotification(m_bTrayIconHidden, FALSE);
 }
