@@ -44,9 +44,12 @@ LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         } else if (lParam == WM_RBUTTONDOWN) {
             POINT cursor;
             ::GetCursorPos(&cursor);
-            // Not brought to the foreground first: activating the hidden dialog
-            // would take the icon out of the notification area (OnActivate).
+            // A menu whose owner is not the foreground window stays open when
+            // the user clicks elsewhere; the activation leaves the icon alone
+            // (OnActivate), and the posted message lets the menu close at once.
+            ::SetForegroundWindow(m_hWnd);
             m_menuTray.TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, m_hWnd);
+            PostMessage(WM_NULL);
         }
     } else if (message == kTaskbarCreated && m_bInTray && !m_bTrayIconHidden) {
         ::Shell_NotifyIconA(NIM_ADD, &m_nid);
@@ -63,8 +66,8 @@ LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CShutdownDlg::OnActivate(UINT, CWnd*, BOOL bMinimized)
 {
     // Hidden in the tray, the dialog is still deactivated after the hide (by
-    // the system, at once or later): that is not the user showing or
-    // minimising it.
+    // the system, at once or later) and activated to own the icon's menu:
+    // neither is the user showing or minimising it.
     if (m_bInTray && !::IsWindowVisible(m_hWnd)) {
         Default();
         return;
