@@ -26,6 +26,7 @@ int CNotifierWnd::s_nOpenCount = 0;
 BEGIN_MESSAGE_MAP(CNotifierWnd, CWnd)
     ON_WM_PAINT()
     ON_WM_TIMER()
+    ON_MESSAGE(WM_MOUSEACTIVATE, OnMouseActivate)
 END_MESSAGE_MAP()
 
 CNotifierWnd::CNotifierWnd(int nWidth, int nHeight)
@@ -98,6 +99,10 @@ void CNotifierWnd::OnTimer(UINT_PTR)
         ::SetFocus(hFocus);
     Default();
 }
+
+// A click on the popup does nothing: in particular it does not take the
+// keyboard from the window that has it.
+LRESULT CNotifierWnd::OnMouseActivate(WPARAM, LPARAM) { return MA_NOACTIVATE; }
 
 void CNotifierWnd::OnPaint()
 {

@@ -23,6 +23,7 @@ public:
 protected:
     void OnPaint();
     void OnTimer(UINT_PTR nIDEvent);
+    LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
     void PostNcDestroy() override;
 
 private:
