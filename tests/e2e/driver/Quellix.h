@@ -31,6 +31,19 @@ constexpr int ActionGroup = 1025;
 constexpr int HideOnMinimize = 1029;
 } // namespace id
 
+// The notification icon: its id, the callback message the shell sends to the
+// dialog, and the commands of its menu.
+constexpr UINT kTrayIconId = 1;
+constexpr UINT kTrayMessage = WM_USER + 5;
+namespace command {
+constexpr UINT Restore = 1026;
+constexpr UINT StopTimer = 1027;
+constexpr UINT AskConfirmation = 1028;
+constexpr UINT Exit = 1030;
+constexpr UINT About = 1031;
+constexpr UINT Hide = 1032;
+} // namespace command
+
 constexpr char kDialogCaption[] = "Quellix...";
 // The framework titles its own messages with the program's file name.
 constexpr char kMessageCaption[] = "Quellix";

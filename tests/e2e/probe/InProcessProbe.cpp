@@ -11,6 +11,14 @@
 //                  "exclamation", "error", "other" or "none"
 //   cursor ID      the cursor now shown: "resource" when it is the program's
 //                  cursor resource ID (hexadecimal), else "other" or "none"
+//   menuextra HMENU  per item: "item ID DEFAULT CHECKMARK", DEFAULT 1 for the
+//                  default item, CHECKMARK the size ("16x16") of the bitmap shown
+//                  as both check marks, or "none"
+//   drawntext HWND what the program last drew with DrawTextA into the window:
+//                  "font FACE HEIGHT", then the text's lines; nothing before the
+//                  first request, which starts the recording (HWND 0: only that)
+//   gdiobjects 0   the process's GDI objects, stock objects left out: "COUNT"
+//   heap 0         memory in use in the process's heaps: "BYTES BLOCKS"
 // The thread's exit code is 0 when the request was understood.
 #include <windows.h>
 
@@ -76,6 +84,154 @@ static void WriteCursor(FILE* out, ULONG_PTR resource)
         fprintf(out, "%s\n", own && info.hCursor == own ? "resource" : "other");
 }
 
+static void WriteMenuExtras(FILE* out, HMENU menu)
+{
+    const UINT defaultItem = GetMenuDefaultItem(menu, FALSE, 0);
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_CHECKMARKS;
+        if (!GetMenuItemInfoA(menu, i, TRUE, &info) || (info.fType & MFT_SEPARATOR))
+            continue;
+        BITMAP mark = {};
+        if (info.hbmpChecked && info.hbmpChecked == info.hbmpUnchecked &&
+            GetObjectA(info.hbmpChecked, sizeof mark, &mark))
+            fprintf(out, "item %u %d %ldx%ld\n", info.wID, info.wID == defaultItem ? 1 : 0, mark.bmWidth, mark.bmHeight);
+        else
+            fprintf(out, "item %u %d none\n", info.wID, info.wID == defaultItem ? 1 : 0);
+    }
+}
+
+// Texts the program draws with DrawTextA, recorded per window: the call in the
+// program's import table is redirected here once the first request comes.
+namespace drawn {
+struct Record {
+    HWND window;
+    char font[LF_FACESIZE + 16];
+    char text[512];
+};
+CRITICAL_SECTION lock;
+Record records[32];
+int used = 0;
+int(WINAPI* realDrawTextA)(HDC, LPCSTR, int, LPRECT, UINT) = nullptr;
+
+int WINAPI RecordingDrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format)
+{
+    if (!(format & DT_CALCRECT) && text) {
+        LOGFONTA font = {};
+        GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
+        const HWND window = WindowFromDC(dc);
+        EnterCriticalSection(&lock);
+        Record* slot = nullptr;
+        for (int i = 0; i < used && !slot; ++i)
+            if (records[i].window == window)
+                slot = &records[i];
+        if (!slot)
+            slot = &records[used < 32 ? used++ : (reinterpret_cast<ULONG_PTR>(window) >> 2) % 32];
+        slot->window = window;
+        snprintf(slot->font, sizeof slot->font, "%s %ld", font.lfFaceName, font.lfHeight);
+        const size_t size = length < 0 ? strlen(text) : static_cast<size_t>(length);
+        snprintf(slot->text, sizeof slot->text, "%.*s", static_cast<int>(size), text);
+        LeaveCriticalSection(&lock);
+    }
+    return realDrawTextA(dc, text, length, rect, format);
+}
+
+// Points the program's imported DrawTextA at RecordingDrawTextA; true once done.
+bool StartRecording()
+{
+    if (realDrawTextA)
+        return true;
+    auto* target = GetProcAddress(GetModuleHandleA("user32.dll"), "DrawTextA");
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(NULL));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!target || !imports.VirtualAddress)
+        return false;
+    InitializeCriticalSection(&lock);
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
+        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); slot->u1.Function; ++slot) {
+            if (slot->u1.Function != reinterpret_cast<ULONG_PTR>(target))
+                continue;
+            DWORD protection = 0;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
+            realDrawTextA = reinterpret_cast<decltype(realDrawTextA)>(target);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordingDrawTextA);
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+        }
+    }
+    return realDrawTextA != nullptr;
+}
+} // namespace drawn
+
+static DWORD WriteDrawnText(FILE* out, HWND window)
+{
+    if (!drawn::realDrawTextA)
+        return drawn::StartRecording() ? 0 : 4;
+    EnterCriticalSection(&drawn::lock);
+    for (int i = 0; i < drawn::used; ++i)
+        if (window && drawn::records[i].window == window)
+            fprintf(out, "font %s\n%s\n", drawn::records[i].font, drawn::records[i].text);
+    LeaveCriticalSection(&drawn::lock);
+    return 0;
+}
+
+// The GDI handle table the process environment block points to (the layout
+// Windows and Wine share): 24-byte entries, a non-zero type for a live object.
+static void WriteGdiObjectCount(FILE* out)
+{
+#pragma pack(push, 1)
+    struct Entry {
+        ULONGLONG object;
+        ULONG owner;
+        USHORT unique;
+        UCHAR type;
+        UCHAR flags;
+        ULONGLONG user;
+    };
+#pragma pack(pop)
+    struct BasicInformation {
+        LONG exitStatus;
+        const BYTE* peb;
+        ULONG_PTR rest[4];
+    } basic = {};
+    typedef LONG(WINAPI * QueryProcess)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    if (!query || query(GetCurrentProcess(), 0, &basic, sizeof basic, NULL) != 0 || !basic.peb) {
+        fprintf(out, "-1\n");
+        return;
+    }
+    const Entry* table = *reinterpret_cast<const Entry* const*>(basic.peb + 0x94);
+    const USHORT stockFlag = 0x80;
+    long count = 0;
+    for (int i = 0; table && i < 0x10000; ++i)
+        if (table[i].type && !(table[i].unique & stockFlag))
+            ++count;
+    fprintf(out, "%ld\n", table ? count : -1L);
+}
+
+static void WriteHeapInUse(FILE* out)
+{
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    unsigned long long bytes = 0, blocks = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        if (!HeapLock(heaps[i]))
+            continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+                bytes += entry.cbData;
+                ++blocks;
+            }
+        }
+        HeapUnlock(heaps[i]);
+    }
+    fprintf(out, "%llu %llu\n", bytes, blocks);
+}
+
 extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
 {
     const char* request = static_cast<const char*>(parameter);
@@ -100,6 +256,14 @@ extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
         WriteIcon(out, reinterpret_cast<HWND>(handle));
     else if (strcmp(command, "cursor") == 0)
         WriteCursor(out, handle);
+    else if (strcmp(command, "menuextra") == 0)
+        WriteMenuExtras(out, reinterpret_cast<HMENU>(handle));
+    else if (strcmp(command, "drawntext") == 0)
+        result = WriteDrawnText(out, reinterpret_cast<HWND>(handle));
+    else if (strcmp(command, "gdiobjects") == 0)
+        WriteGdiObjectCount(out);
+    else if (strcmp(command, "heap") == 0)
+        WriteHeapInUse(out);
     else
         result = 3;
     fclose(out);

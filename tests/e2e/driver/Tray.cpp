@@ -1,0 +1,268 @@
+#include "tests/e2e/driver/Tray.h"
+
+#include "tests/e2e/driver/Process.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+
+namespace e2e {
+
+namespace {
+
+constexpr char kTrayClass[] = "Shell_TrayWnd";
+constexpr char kTipClass[] = "tooltips_class32";
+constexpr char kMenuClass[] = "#32768";
+constexpr UINT kGetMenuHandle = 0x01E1; // MN_GETHMENU
+
+// Tool tip windows of the task bar's process.
+std::vector<Window> ShellTipWindows(const Window& tray)
+{
+    std::vector<Window> tips;
+    for (HWND window : TopLevelWindows(tray.ProcessId()))
+        if (Window(window).ClassName() == kTipClass)
+            tips.push_back(window);
+    return tips;
+}
+
+// The tools of one tip window, with their texts; the texts and tool records
+// live in the shell's process, so they are read through memory there.
+struct Tool {
+    HWND window;
+    RECT rect;
+    std::string text;
+};
+
+std::vector<Tool> ToolsOf(const Window& tip)
+{
+    struct Record {
+        TTTOOLINFOW info;
+        WCHAR text[256];
+    };
+    std::vector<Tool> tools;
+    RemoteBuffer remote(tip.ProcessId(), sizeof(Record));
+    const LRESULT count = tip.Send(TTM_GETTOOLCOUNT);
+    for (LRESULT i = 0; i < count; ++i) {
+        Record record = {};
+        record.info.cbSize = sizeof record.info;
+        remote.Write(&record, sizeof record);
+        if (!SendMessageTimeoutW(tip.Handle(), TTM_ENUMTOOLSW, i, remote.Address(), SMTO_NORMAL, 5000, NULL))
+            break;
+        remote.Read(&record, sizeof record);
+        record.info.lpszText = reinterpret_cast<LPWSTR>(remote.Address() + offsetof(Record, text));
+        record.text[0] = L'\0';
+        remote.Write(&record, sizeof record);
+        SendMessageTimeoutW(tip.Handle(), TTM_GETTEXTW, ARRAYSIZE(record.text), remote.Address(), SMTO_NORMAL, 5000,
+                            NULL);
+        remote.Read(&record, sizeof record);
+        record.text[ARRAYSIZE(record.text) - 1] = L'\0';
+        char text[ARRAYSIZE(record.text) * 2] = {};
+        WideCharToMultiByte(CP_ACP, 0, record.text, -1, text, sizeof text, NULL, NULL);
+        tools.push_back({record.info.hwnd, record.info.rect, text});
+    }
+    return tools;
+}
+
+void SendMouse(DWORD flags, POINT point)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
+    input.mi.dx = point.x * 65535 / width;
+    input.mi.dy = point.y * 65535 / height;
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | flags;
+    if (SendInput(1, &input, sizeof input) != 1)
+        ADD_FAILURE() << "SendInput failed: " << LastErrorText();
+}
+
+} // namespace
+
+std::vector<TrayIcon> ShellTrayIcons()
+{
+    std::vector<TrayIcon> icons;
+    Window tray(FindWindowA(kTrayClass, NULL));
+    if (!tray)
+        return icons;
+    for (const Window& tip : ShellTipWindows(tray)) {
+        for (const Tool& tool : ToolsOf(tip)) {
+            if (tool.window != tray.Handle() || IsRectEmpty(&tool.rect))
+                continue;
+            TrayIcon icon;
+            icon.rect = tool.rect;
+            MapWindowPoints(tray.Handle(), NULL, reinterpret_cast<POINT*>(&icon.rect), 2);
+            icon.tip = tool.text;
+            icons.push_back(icon);
+        }
+    }
+    return icons;
+}
+
+bool WaitForTrayIconCount(size_t count, DWORD timeoutMs)
+{
+    return WaitUntil([&] { return ShellTrayIcons().size() == count; }, timeoutMs, 20);
+}
+
+bool RemoveTrayIcon(HWND owner, UINT id)
+{
+    // Looked up at run time: this program is not linked with the shell.
+    typedef BOOL(WINAPI * NotifyIcon)(DWORD, NOTIFYICONDATAA*);
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    auto notify = reinterpret_cast<NotifyIcon>(
+        shell ? reinterpret_cast<void*>(GetProcAddress(shell, "Shell_NotifyIconA")) : nullptr);
+    if (!notify) {
+        ADD_FAILURE() << "Shell_NotifyIconA not found: " << LastErrorText();
+        return false;
+    }
+    NOTIFYICONDATAA record = {};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = owner;
+    record.uID = id;
+    return notify(NIM_DELETE, &record) != FALSE;
+}
+
+bool ShowsQuellixIcon(const RECT& rect)
+{
+    HDC screen = GetDC(NULL);
+    int red = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            if (GetRValue(c) >= 180 && GetGValue(c) <= 130 && GetBValue(c) <= 100)
+                ++red;
+        }
+    }
+    ReleaseDC(NULL, screen);
+    return red >= 40; // of the 16x16 picture, well over half is red
+}
+
+std::string HoverTip(const TrayIcon& icon, DWORD timeoutMs)
+{
+    Window tray(FindWindowA(kTrayClass, NULL));
+    const POINT centre = icon.Centre();
+    MoveMouseTo({centre.x - 1, centre.y - 1});
+    Sleep(50);
+    MoveMouseTo(centre);
+    std::string text;
+    WaitUntil(
+        [&] {
+            for (const Window& tip : ShellTipWindows(tray)) {
+                if (tip.Visible()) {
+                    text = tip.Text();
+                    return !text.empty();
+                }
+            }
+            return false;
+        },
+        timeoutMs, 20);
+    MoveMouseTo({600, 200});
+    return text;
+}
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = GetDC(NULL);
+    const COLORREF color = GetPixel(screen, x, y);
+    ReleaseDC(NULL, screen);
+    return color;
+}
+
+bool ColorNear(COLORREF actual, COLORREF expected, int tolerance)
+{
+    return abs(GetRValue(actual) - GetRValue(expected)) <= tolerance &&
+           abs(GetGValue(actual) - GetGValue(expected)) <= tolerance &&
+           abs(GetBValue(actual) - GetBValue(expected)) <= tolerance;
+}
+
+std::string ColorText(COLORREF color)
+{
+    char text[16];
+    snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(color));
+    return text;
+}
+
+void MoveMouseTo(POINT point)
+{
+    SendMouse(MOUSEEVENTF_MOVE, point);
+    if (!WaitUntil(
+            [&] {
+                POINT now = {};
+                return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+            },
+            2000))
+        ADD_FAILURE() << "the mouse pointer did not get to " << point.x << "," << point.y;
+}
+
+void ClickAt(POINT point, bool rightButton)
+{
+    if (!rightButton) {
+        MouseClickAt(point);
+        return;
+    }
+    // As MouseClickAt: the button goes down only once the pointer is there.
+    MoveMouseTo(point);
+    Sleep(50);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTDOWN, point);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTUP, point);
+}
+
+OpenMenu WaitForPopupMenu(DWORD pid, DWORD timeoutMs)
+{
+    OpenMenu found;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(pid)) {
+                Window candidate(window);
+                if (candidate.Visible() && candidate.ClassName() == kMenuClass) {
+                    found.window = candidate;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs, 10);
+    if (found)
+        found.menu = reinterpret_cast<HMENU>(found.window.Send(kGetMenuHandle));
+    return found;
+}
+
+void ChooseWithKeyboard(const OpenMenu& menu, UINT command)
+{
+    int downs = 0;
+    bool seen = false;
+    for (const MenuEntry& entry : MenuEntries(menu.window.ProcessId(), menu.menu)) {
+        if (entry.separator)
+            continue;
+        ++downs;
+        if (entry.command == command) {
+            seen = true;
+            break;
+        }
+    }
+    if (!seen) {
+        ADD_FAILURE() << "the open menu has no entry with command " << command;
+        return;
+    }
+    const auto press = [&](WORD key) {
+        const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+        menu.window.Post(WM_KEYDOWN, key, 1 | (scan << 16));
+        menu.window.Post(WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
+    };
+    for (int i = 0; i < downs; ++i)
+        press(VK_DOWN);
+    press(VK_RETURN);
+}
+
+void CloseWithEscape(const OpenMenu& menu)
+{
+    const UINT scan = MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC);
+    for (int i = 0; i < 2; ++i) {
+        menu.window.Post(WM_KEYDOWN, VK_ESCAPE, 1 | (scan << 16));
+        menu.window.Post(WM_KEYUP, VK_ESCAPE, 1 | (scan << 16) | (3u << 30));
+    }
+}
+
+} // namespace e2e
