@@ -32,8 +32,17 @@ RECT WorkArea()
 void ExpectGradient(const Popup& popup, COLORREF first, COLORREF last)
 {
     const int width = popup.Width();
-    const COLORREF right = popup.GradientPixel(5), middle = popup.GradientPixel(width / 2),
-                   left = popup.GradientPixel(width - 6);
+    COLORREF right = 0, middle = 0, left = 0;
+    // The last step's paint may still be on its way.
+    WaitUntil(
+        [&] {
+            right = popup.GradientPixel(5);
+            middle = popup.GradientPixel(width / 2);
+            left = popup.GradientPixel(width - 6);
+            return ColorNear(right, first, kEndTolerance) && ColorNear(middle, kWhite, kMiddleTolerance) &&
+                   ColorNear(left, last, kEndTolerance);
+        },
+        1000, 20);
     EXPECT_TRUE(ColorNear(right, first, kEndTolerance))
         << "at the right end " << ColorText(right) << ", expected about " << ColorText(first);
     EXPECT_TRUE(ColorNear(middle, kWhite, kMiddleTolerance)) << "in the middle " << ColorText(middle);
@@ -113,28 +122,39 @@ TEST_F(Popups, NoticesOpenMeanwhileMoveTheNextTenPixelsLeft)
     EXPECT_EQ(area.right - 10, again[0].Rect().right) << "the place of closed notices was not given back";
 }
 
-// A countdown of 31 s passes 30 s at its first tick: the red warning, sized
-// for the action's phrase, with the remaining time; a stop meanwhile adds
-// the blue notice beside it.
-TEST_F(Popups, WarningAtThirtySecondsIsRedAndSizedForTheAction)
+// An action and the phrase the warning uses for it.
+struct WarnedAction {
+    const char* name;
+    int code;
+    std::string phrase;
+};
+
+class WarningPopup : public TrayFixture, public ::testing::WithParamInterface<WarnedAction> {};
+
+// A countdown of 31 s passes 30 s at its first tick: the red warning, as wide
+// as the action's phrase asks (120 + 2.5 per character), with the remaining
+// time; a stop meanwhile adds the blue notice beside it.
+TEST_P(WarningPopup, AtThirtySecondsIsRedAndSizedForTheAction)
 {
     ASSERT_TRUE(StartRecordedCopy());
-    m_dialog.SelectComboItem(id::Action, PositionOfCode(m_dialog, 3)); // shut down the computer
+    const WarnedAction& action = GetParam();
+    const int position = PositionOfCode(m_dialog, action.code);
+    ASSERT_NE(-1, position) << "no " << action.name << " in the list";
+    m_dialog.SelectComboItem(id::Action, position);
     StartCountdownAt(m_dialog, 31);
     const std::vector<Popup> warning = WaitForPopups(m_dialog.ProcessId(), 1, 3000);
     ASSERT_EQ(1u, warning.size()) << "no warning within 3 s";
     EXPECT_TRUE(m_dialog.Visible()) << "the warning is not for a dialog in the tray only";
 
     ASSERT_TRUE(WaitForHeight(warning[0], 65)) << "height " << warning[0].Height();
-    EXPECT_EQ(175, warning[0].Width()); // 120 + 2.5 x "shut down the computer"
+    EXPECT_EQ(120 + static_cast<int>(action.phrase.size() * 5 / 2), warning[0].Width());
     const RECT area = WorkArea();
     EXPECT_EQ(area.right - 10, warning[0].Rect().right);
     EXPECT_EQ(area.bottom - 1, warning[0].Rect().bottom);
     ExpectGradient(warning[0], kRedFirst, kRedLast);
     const DrawnText drawn = DrawnTextOf(warning[0]);
-    EXPECT_TRUE(drawn.text == "Warning!\nQuellix\n will shut down the computer\n after 30 sec." ||
-                drawn.text == "Warning!\nQuellix\n will shut down the computer\n after 29 sec.")
-        << "\"" << drawn.text << "\"";
+    const std::string expected = "Warning!\nQuellix\n will " + action.phrase + "\n after ";
+    EXPECT_TRUE(drawn.text == expected + "30 sec." || drawn.text == expected + "29 sec.") << "\"" << drawn.text << "\"";
     EXPECT_EQ("Tahoma 13", drawn.font);
 
     m_dialog.Click(id::Cancel);
@@ -146,6 +166,13 @@ TEST_F(Popups, WarningAtThirtySecondsIsRedAndSizedForTheAction)
     EXPECT_EQ(150, both[1].Width());
     ExpectGradient(both[1], kBlueFirst, kBlueLast);
 }
+
+INSTANTIATE_TEST_SUITE_P(Actions, WarningPopup,
+                         ::testing::Values(WarnedAction{"TurnOffPower", 2, "turn off the computer power"},
+                                           WarnedAction{"ShutDown", 3, "shut down the computer"},
+                                           WarnedAction{"Lock", 7, "lock the computer"},
+                                           WarnedAction{"LogOff", 1, "log off " + LogonName()}),
+                         [](const ::testing::TestParamInfo<WarnedAction>& info) { return info.param.name; });
 
 // Messages for this program's own windows, handled while it watches.
 void PumpFor(DWORD ms, const std::function<void()>& look)

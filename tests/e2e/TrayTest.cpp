@@ -279,12 +279,14 @@ TEST_F(Tray, HideOnMinimizeLeavesNoIconAndNoWarning)
 }
 
 // The confirmation before the request needs something to come back to: the
-// icon returns before the question; No then brings the dialog back.
+// icon returns before the question; No then brings the dialog back, without
+// a stop notice.
 TEST_F(Tray, HiddenIconReturnsBeforeTheExpiryQuestion)
 {
     ASSERT_TRUE(StartRecordedCopy());
     StartCountdownAt(m_dialog, 3);
     m_dialog.Click(id::HideOnMinimize);
+    PopupWatch popups(m_dialog.ProcessId());
     ASSERT_TRUE(m_dialog.Minimize());
     ASSERT_TRUE(WaitUntil([&] { return !m_dialog.Visible(); }));
     EXPECT_TRUE(NoIconFor(300));
@@ -300,6 +302,8 @@ TEST_F(Tray, HiddenIconReturnsBeforeTheExpiryQuestion)
         << "No did not bring the dialog back";
     EXPECT_TRUE(WaitForTrayIconCount(0)) << "the icon stayed with the dialog shown";
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    // The reminder of the hide, and nothing for the stop that No makes.
+    EXPECT_EQ(1u, popups.PollFor(300));
 }
 
 // A shell that starts again (after a crash) has no icons; it says so with the
