@@ -135,9 +135,16 @@ BOOL CShutdownDlg::StartCountdown(int count)
     // comes when a whole number of seconds is left: the text shows the time
     // left rounded up, also when an "at" target lies a fraction of a second
     // short of the count.
-    const UINT expiryMs = m_nExpiryMs ? m_nExpiryMs : static_cast<UINT>(count) * kTickMs;
+    UINT expiryMs = m_nExpiryMs ? m_nExpiryMs : static_cast<UINT>(count) * kTickMs;
     const int64_t now = MonotonicMs();
     m_clock.Start(count, now, expiryMs);
+    if (m_nExpiryMs) {
+        // An "at" target (m_timeAt, just set by OnOkButton) is an instant of
+        // the wall clock: the expiry timer looks at that clock before it ends
+        // the countdown, and comes back if the instant is still ahead.
+        m_clock.FollowWallClock(static_cast<int64_t>(m_timeAt.GetTime()) * 1000);
+        expiryMs = static_cast<UINT>(m_clock.ExpiryWaitMs(WallClockMs()));
+    }
     SetTimer(kProgressTimer, static_cast<UINT>(count) * (kTickMs / kProgressSteps));
     SetTimer(kExpiryTimer, expiryMs);
     SetTimer(kTickTimer, static_cast<UINT>(m_clock.MsToNextWholeSecond(now)));
@@ -149,6 +156,11 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
     switch (nIDEvent) {
     case kTickTimer: {
         const int64_t now = MonotonicMs();
+        m_clock.Resync(now, WallClockMs());
+        if (m_clock.FollowsWallClock() && m_clock.ExpiryWaitMs(WallClockMs()) == 0) {
+            OnTimer(kExpiryTimer);  // the wall clock was set past the target
+            break;
+        }
         m_nRemaining = m_clock.RemainingAt(now);
         SetTimer(kTickTimer, static_cast<UINT>(m_clock.MsToNextWholeSecond(now)));
         ShowRemaining(m_nRemaining);
@@ -160,6 +172,13 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
         m_progress.StepIt();
         break;
     case kExpiryTimer:
+        if (m_clock.FollowsWallClock()) {
+            const int64_t wait = m_clock.ExpiryWaitMs(WallClockMs());
+            if (wait > 0) {
+                SetTimer(kExpiryTimer, static_cast<UINT>(wait));
+                break;
+            }
+        }
         KillTimer(kProgressTimer);
         KillTimer(kExpiryTimer);
         KillTimer(kTickTimer);

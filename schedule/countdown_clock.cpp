@@ -21,6 +21,26 @@ void CountdownClock::Start(int countSeconds, int64_t nowMs) {
 void CountdownClock::Start(int countSeconds, int64_t nowMs, int64_t durationMs) {
     m_deadlineMs = nowMs + durationMs;
     m_warningArmed = countSeconds > kWarningSeconds;
+    m_followsWall = false;
+}
+
+void CountdownClock::FollowWallClock(int64_t targetWallMs) {
+    m_followsWall = true;
+    m_targetWallMs = targetWallMs;
+}
+
+void CountdownClock::Resync(int64_t nowMs, int64_t wallNowMs) {
+    if (!m_followsWall) return;
+    const uint64_t left = static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs);
+    m_deadlineMs = static_cast<int64_t>(static_cast<uint64_t>(nowMs) + left);
+}
+
+int64_t CountdownClock::ExpiryWaitMs(int64_t wallNowMs) const {
+    const int64_t left =
+        static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs));
+    if (left <= 0) return 0;
+    const int64_t wait = left - left / 512;
+    return wait > 1 ? wait : 1;
 }
 
 int CountdownClock::RemainingAt(int64_t nowMs) const {

@@ -34,9 +34,25 @@ public:
     int MsToNextWholeSecond(int64_t nowMs) const;
     int64_t DeadlineMs() const { return m_deadlineMs; }
 
+    // An "at" countdown ends on an instant of the wall clock (ms since any
+    // epoch), which neither the monotonic clock nor the system's timers need
+    // keep pace with: the wall clock may be corrected or set meanwhile.
+    // Start forgets any such instant; Resync moves the deadline to where the
+    // wall clock now puts it.
+    void FollowWallClock(int64_t targetWallMs);
+    bool FollowsWallClock() const { return m_followsWall; }
+    void Resync(int64_t nowMs, int64_t wallNowMs);
+    // For the expiry timer of a countdown that follows the wall clock: 0 when
+    // the instant has come, else how long to wait before looking again,
+    // 1/512 short of the time left (at least 1 ms), so that a timer running
+    // a little slow still comes back before the instant.
+    int64_t ExpiryWaitMs(int64_t wallNowMs) const;
+
 private:
     int64_t m_deadlineMs = 0;
     bool m_warningArmed = false;
+    bool m_followsWall = false;
+    int64_t m_targetWallMs = 0;
 };
 
 // The first moment target + k days (k >= 0, seconds) lying strictly after now.

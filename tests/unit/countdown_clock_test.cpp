@@ -99,6 +99,37 @@ TEST(CountdownClock, AnAtTargetShortOfTheCountTicksOnItsWholeSeconds) {
     }
 }
 
+TEST(CountdownClock, AnAtTargetFollowsTheWallClock) {
+    constexpr int64_t kWall = 1'700'000'000'000;  // the wall clock at the start, ms
+    CountdownClock c;
+    c.Start(120, kStart, 119'400);
+    EXPECT_FALSE(c.FollowsWallClock());
+    c.Resync(kStart + 5000, kWall);  // without a wall target: no effect
+    EXPECT_EQ(c.DeadlineMs(), kStart + 119'400);
+
+    c.FollowWallClock(kWall + 119'400);
+    EXPECT_TRUE(c.FollowsWallClock());
+    // The expiry timer aims 1/512 short and comes back for the rest.
+    EXPECT_EQ(c.ExpiryWaitMs(kWall), 119'400 - 119'400 / 512);
+    EXPECT_EQ(c.ExpiryWaitMs(kWall + 119'000), 400);
+    EXPECT_EQ(c.ExpiryWaitMs(kWall + 119'399), 1);
+    EXPECT_EQ(c.ExpiryWaitMs(kWall + 119'400), 0);
+    EXPECT_EQ(c.ExpiryWaitMs(kWall + 200'000), 0);
+    // The monotonic clock ran 0.2 % slow: 60 s of it are 60.12 s of wall time;
+    // the deadline moves 120 ms nearer and the ticks fall on wall seconds again.
+    c.Resync(kStart + 60'000, kWall + 60'120);
+    EXPECT_EQ(c.DeadlineMs(), kStart + 119'280);
+    EXPECT_EQ(c.RemainingAt(kStart + 60'000), 59);
+    EXPECT_EQ(c.MsToNextWholeSecond(kStart + 60'000), 280);
+    // The wall clock set an hour back: an hour more to go.
+    c.Resync(kStart + 61'000, kWall + 61'120 - 3'600'000);
+    EXPECT_EQ(c.RemainingAt(kStart + 61'000), 3600 + 58);
+    // A new start forgets the wall target.
+    c.Start(60, kStart);
+    EXPECT_FALSE(c.FollowsWallClock());
+    EXPECT_EQ(c.DeadlineMs(), kStart + 60'000);
+}
+
 TEST(CountdownClock, CountForTimingModes) {
     const int64_t now = 1'700'000'000;
     int64_t moved = -1;
