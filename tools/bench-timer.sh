@@ -49,10 +49,12 @@ stats() {
 }
 
 echo "\"at\" countdowns under Wine $(wine --version 2>/dev/null): median (min .. max) over the runs, in ms"
-printf '%-6s %-5s %-28s %-28s %-28s\n' "lead" "runs" "question after target" "text lag, least" "text lag, most"
+row() { printf '%-6s %-5s %-22s %-22s %-22s %-22s\n' "$@"; }
+row "lead" "runs" "question shown" "\"Timer expired\" read" "text lag, least" "text lag, most"
 for lead in 10 120; do
     f=$WINEPREFIX/timer-$lead.txt
-    printf '%-6s %-5s %-28s %-28s %-28s\n' "${lead} s" "$(field "$f" run | wc -l)" \
-        "$(field "$f" expiry_ms | stats)" "$(field "$f" lag_min_ms | stats)" "$(field "$f" lag_max_ms | stats)"
+    row "${lead} s" "$(field "$f" run | wc -l)" "$(field "$f" expiry_ms | stats)" \
+        "$(field "$f" text_expired_ms | grep -vx -- - | stats)" "$(field "$f" lag_min_ms | stats)" "$(field "$f" lag_max_ms | stats)"
 done
-echo "(text lag: seconds shown minus true seconds left, over the last 5 s; run details in $WINEPREFIX/timer-*.txt)"
+echo "(times after the target instant; text lag: seconds shown minus true seconds left, over the last 5 s;"
+echo " run details in $WINEPREFIX/timer-*.txt)"

@@ -49,7 +49,7 @@ protected:
         ASSERT_TRUE(dialog.Visible());
         EXPECT_TRUE(dialog.IsEnabled(id::Ok));
         dialog.PressKey(VK_ESCAPE);
-        EXPECT_FALSE(copy.WaitForExit(700)) << "Escape ended the dialog after the request";
+        EXPECT_FALSE(copy.WaitForExit(400)) << "Escape ended the dialog after the request";
         EXPECT_TRUE(dialog.Visible());
         dialog.ClickAsync(id::Cancel);
         EXPECT_TRUE(copy.WaitForExit(kActionTimeout)) << "the Cancel button did not end the program";

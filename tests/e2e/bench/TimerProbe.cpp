@@ -10,6 +10,7 @@
 //   question is answered No and the program ended. One line per run:
 //     run <n> lead_s <s> press_phase_ms <ms past the second at OK>
 //         expiry_ms <question shown minus target, signed>
+//         text_expired_ms <"Timer expired" first read minus target, or ->
 //         lag_min_ms <..> lag_max_ms <..> lag_mean_ms <..>
 //         last_text "<text before the end>" last_lag_ms <..> samples <n>
 //   where the lag of a sample is the seconds the text shows minus the true
@@ -134,7 +135,7 @@ int RunOnce(const char* exe, int run, int leadSeconds)
         Sample samples[20000];
         int count = 0;
         HWND prompt = NULL;
-        long long shownAt = 0;
+        long long shownAt = 0, expiredTextAt = 0;
         while (!prompt && WallMs() < target + 5000) {
             const long long now = WallMs();
             prompt = FindBox(pid, kPromptCaption);
@@ -148,6 +149,8 @@ int RunOnce(const char* exe, int run, int leadSeconds)
                 const std::string text = ItemText(dialog, kRemaining);
                 if (sscanf(text.c_str(), "Left %d sec%7s", &seconds, rest) == 2)
                     samples[count++] = Sample{(now + WallMs()) / 2, seconds};
+                else if (text == "Timer expired" && !expiredTextAt)
+                    expiredTextAt = now;
             }
             Sleep(1);
         }
@@ -163,9 +166,10 @@ int RunOnce(const char* exe, int run, int leadSeconds)
             }
             const int last = count ? samples[count - 1].shown : -1;
             const double lastLag = count ? last * 1000.0 - static_cast<double>(target - shownAt) : 0;
-            printf("run %d lead_s %d press_phase_ms %d expiry_ms %lld lag_min_ms %.0f lag_max_ms %.0f lag_mean_ms %.0f "
+            printf("run %d lead_s %d press_phase_ms %d expiry_ms %lld text_expired_ms %s lag_min_ms %.0f lag_max_ms %.0f lag_mean_ms %.0f "
                    "last_text \"Left %d sec.\" last_lag_ms %.0f samples %d\n",
-                   run, leadSeconds, pressPhase, shownAt - target, count ? lagMin : 0, count ? lagMax : 0,
+                   run, leadSeconds, pressPhase, shownAt - target,
+                   expiredTextAt ? std::to_string(expiredTextAt - target).c_str() : "-", count ? lagMin : 0, count ? lagMax : 0,
                    count ? lagSum / count : 0, last, lastLag, count);
             fflush(stdout);
             HWND no = GetDlgItem(prompt, IDNO);
