@@ -13,13 +13,13 @@ using namespace quellix;
 
 // How early or late the question may come against the "at" instant. The
 // press of OK lies late in a second, so a countdown of whole seconds from
-// the press would end more than 700 ms late. Under Wine the question shows
+// the press would end 800 ms late or more. Under Wine the question shows
 // some 30 ms after the countdown ends; the rest is room for a loaded machine.
 constexpr int64_t kEarlyMs = 20;
 constexpr int64_t kLateMs = 650;
 // The text shows the time left rounded up to whole seconds: it may run ahead
 // of the true time left by up to a second, plus a late tick (counted from the
-// press of OK it ran ahead by up to 1.85 s), and behind only by the jitter of
+// press of OK it ran ahead by up to 1.9 s), and behind only by the jitter of
 // the system's tick count.
 constexpr int64_t kTextAheadMs = 1500;
 constexpr int64_t kTextBehindMs = 150;

@@ -81,7 +81,7 @@ int64_t StartCountdownAt(const Dialog& dialog, int secondsAhead)
     LeaveNowMode(dialog);
     dialog.Click(id::At);
     EXPECT_TRUE(dialog.IsChecked(id::At));
-    WaitForSecondPhase(700, 850);
+    WaitForSecondPhase(800, 880);
     const int64_t target = WallClockMs() / 1000 * 1000 + secondsAhead * 1000LL;
     dialog.SetPickerTime(id::TimeAt, LocalTimeAt(target));
     dialog.Click(id::Ok);
