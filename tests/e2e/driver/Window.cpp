@@ -21,12 +21,19 @@ std::string Window::ClassName() const
 std::string Window::Text() const
 {
     // WM_GETTEXT is carried across processes by the system; GetWindowText
-    // would not ask a control of another process for its text.
-    const LRESULT length = Send(WM_GETTEXTLENGTH);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(copied));
-    return text;
+    // would not ask a control of another process for its text. The text may
+    // change between the two messages (a countdown's text grows by a digit):
+    // a text that fills the buffer is read again with a larger one.
+    LRESULT length = Send(WM_GETTEXTLENGTH);
+    for (int attempt = 0;; ++attempt) {
+        std::string text(static_cast<size_t>(length) + 2, '\0');
+        const LRESULT copied = Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+        if (copied < length + 1 || attempt == 3) {
+            text.resize(static_cast<size_t>(copied));
+            return text;
+        }
+        length = Send(WM_GETTEXTLENGTH) + 16;
+    }
 }
 
 DWORD Window::ProcessId() const
