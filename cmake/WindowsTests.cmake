@@ -49,3 +49,15 @@ set_target_properties(TimerProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BIN
 add_executable(PressEnter ${QX_SOURCE_ROOT}/tests/e2e/shutdown/PressEnter.cpp)
 target_link_libraries(PressEnter PRIVATE ${QX_TEST_LINK} user32)
 set_target_properties(PressEnter PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/shutdown)
+
+# Checks run by hand rather than by ctest, on the end-to-end driver: the
+# popups' leak check (tools/leak-check.sh) and the pictures of the tray and
+# the popups (tools/screenshot-tray.sh).
+file(GLOB MANUAL_CHECK_SOURCES CONFIGURE_DEPENDS ${QX_SOURCE_ROOT}/tests/e2e/manual/*.cpp
+     ${QX_SOURCE_ROOT}/tests/e2e/driver/*.cpp)
+add_executable(manual_checks ${MANUAL_CHECK_SOURCES} ${QX_SOURCE_ROOT}/tests/e2e/E2eMain.cpp
+               ${QX_SOURCE_ROOT}/tests/e2e/QuellixTest.cpp ${QX_SOURCE_ROOT}/tests/e2e/ScheduleSteps.cpp
+               ${QX_SOURCE_ROOT}/tests/e2e/TraySteps.cpp)
+target_include_directories(manual_checks PRIVATE ${QX_SOURCE_ROOT})
+target_link_libraries(manual_checks PRIVATE gtest ${QX_TEST_LINK} comctl32 gdi32 user32 advapi32 psapi)
+add_dependencies(manual_checks InProcessProbe)

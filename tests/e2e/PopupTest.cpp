@@ -113,7 +113,7 @@ TEST_F(Popups, NoticesOpenMeanwhileMoveTheNextTenPixelsLeft)
     EXPECT_TRUE(WaitForHeight(two[1], 50));
     EXPECT_EQ(150, two[1].Width());
 
-    ASSERT_TRUE(WaitUntil([&] { return VisiblePopups(m_dialog.ProcessId()).empty(); }, 6000));
+    ASSERT_TRUE(WaitUntil([&] { return ExistingPopups(m_dialog.ProcessId()).empty(); }, 6000));
     PostIconMouse(WM_LBUTTONDOWN);
     ASSERT_TRUE(WaitForDialogBack());
     ASSERT_TRUE(m_dialog.Minimize());

@@ -36,16 +36,26 @@ COLORREF Popup::GradientPixel(int fromRight) const
     return ScreenPixel(rect.right - 1 - fromRight, inside.y);
 }
 
-std::vector<Popup> VisiblePopups(DWORD pid)
+std::vector<Popup> ExistingPopups(DWORD pid)
 {
     std::vector<Popup> popups;
     for (HWND window : TopLevelWindows(pid)) {
         Popup popup(window);
         const std::string name = popup.ClassName();
-        if (popup.Visible() && (popup.ExStyle() & WS_EX_TOOLWINDOW) && name != "#32768" &&
-            name != "tooltips_class32")
+        const LONG style = popup.Style();
+        if ((popup.ExStyle() & WS_EX_TOOLWINDOW) && (popup.ExStyle() & WS_EX_TOPMOST) && (style & WS_POPUP) &&
+            !(style & WS_CAPTION) && name != "tooltips_class32")
             popups.push_back(popup);
     }
+    return popups;
+}
+
+std::vector<Popup> VisiblePopups(DWORD pid)
+{
+    std::vector<Popup> popups;
+    for (const Popup& popup : ExistingPopups(pid))
+        if (popup.Visible())
+            popups.push_back(popup);
     std::sort(popups.begin(), popups.end(),
               [](const Popup& a, const Popup& b) { return a.Rect().right > b.Rect().right; });
     return popups;

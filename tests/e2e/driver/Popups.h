@@ -24,9 +24,12 @@ public:
     COLORREF GradientPixel(int fromRight) const;
 };
 
-// The visible popups of process `pid`, from right to left: its top-level
-// tool windows other than menus and tips.
+// The visible popups of process `pid`, from right to left: its top-most
+// tool windows without a caption, other than tips.
 std::vector<Popup> VisiblePopups(DWORD pid);
+// The popups of process `pid` that exist, shown yet or not (a popup shows
+// at its first animation step, 20 ms after it was made).
+std::vector<Popup> ExistingPopups(DWORD pid);
 // Waits until process `pid` shows `count` popups; all of them then, or none
 // after the time-out.
 std::vector<Popup> WaitForPopups(DWORD pid, size_t count, DWORD timeoutMs = kActionTimeout);

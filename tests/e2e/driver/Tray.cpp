@@ -139,25 +139,32 @@ bool ShowsQuellixIcon(const RECT& rect)
     return red >= 40; // of the 16x16 picture, well over half is red
 }
 
-std::string HoverTip(const TrayIcon& icon, DWORD timeoutMs)
+Window PointAtIcon(const TrayIcon& icon, DWORD timeoutMs)
 {
     Window tray(FindWindowA(kTrayClass, NULL));
     const POINT centre = icon.Centre();
     MoveMouseTo({centre.x - 1, centre.y - 1});
     Sleep(50);
     MoveMouseTo(centre);
-    std::string text;
+    Window shown;
     WaitUntil(
         [&] {
             for (const Window& tip : ShellTipWindows(tray)) {
-                if (tip.Visible()) {
-                    text = tip.Text();
-                    return !text.empty();
+                if (tip.Visible() && !tip.Text().empty()) {
+                    shown = tip;
+                    return true;
                 }
             }
             return false;
         },
         timeoutMs, 20);
+    return shown;
+}
+
+std::string HoverTip(const TrayIcon& icon, DWORD timeoutMs)
+{
+    const Window tip = PointAtIcon(icon, timeoutMs);
+    const std::string text = tip ? tip.Text() : "";
     MoveMouseTo({600, 200});
     return text;
 }

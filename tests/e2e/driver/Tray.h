@@ -34,8 +34,10 @@ bool RemoveTrayIcon(HWND owner, UINT id);
 bool ShowsQuellixIcon(const RECT& rect);
 
 // Points the mouse at the icon (a real move) and waits for the shell's tip
-// window; the text it shows, or "" when none shows. The mouse is then moved
-// away again.
+// window; the window once it shows, or an empty one. The pointer stays.
+Window PointAtIcon(const TrayIcon& icon, DWORD timeoutMs = 4000);
+// The same, then the mouse is moved away again: the text the tip showed, or
+// "" when none showed.
 std::string HoverTip(const TrayIcon& icon, DWORD timeoutMs = 4000);
 
 COLORREF ScreenPixel(int x, int y);

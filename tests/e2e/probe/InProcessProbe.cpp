@@ -17,8 +17,11 @@
 //   drawntext HWND what the program last drew with DrawTextA into the window:
 //                  "font FACE HEIGHT", then the text's lines; nothing before the
 //                  first request, which starts the recording (HWND 0: only that)
-//   gdiobjects 0   the process's GDI objects, stock objects left out: "COUNT"
-//   heap 0         memory in use in the process's heaps: "BYTES BLOCKS"
+//   gdiobjects 0   the process's GDI objects, stock objects left out: "COUNT",
+//                  then "TYPE:COUNT ..." by the table's type numbers (hexadecimal)
+//   allocations 0  memory the program holds from the C library's malloc,
+//                  counted from the first request on: "BYTES BLOCKS", the
+//                  net change since then (the first answer is "0 0")
 // The thread's exit code is 0 when the request was understood.
 #include <windows.h>
 
@@ -103,6 +106,34 @@ static void WriteMenuExtras(FILE* out, HMENU menu)
     }
 }
 
+// Points every call of the program's module to `function` of `dll` at
+// `replacement` (its import table entries); the function's address, or
+// nullptr when the program does not import it.
+static void* RedirectImport(const char* dll, const char* function, void* replacement)
+{
+    HMODULE library = GetModuleHandleA(dll);
+    auto* target = library ? reinterpret_cast<void*>(GetProcAddress(library, function)) : nullptr;
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(NULL));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!target || !imports.VirtualAddress)
+        return nullptr;
+    bool found = false;
+    for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
+         ++module) {
+        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk); slot->u1.Function; ++slot) {
+            if (slot->u1.Function != reinterpret_cast<ULONG_PTR>(target))
+                continue;
+            DWORD protection = 0;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+            found = true;
+        }
+    }
+    return found ? target : nullptr;
+}
+
 // Texts the program draws with DrawTextA, recorded per window: the call in the
 // program's import table is redirected here once the first request comes.
 namespace drawn {
@@ -143,24 +174,9 @@ bool StartRecording()
 {
     if (realDrawTextA)
         return true;
-    auto* target = GetProcAddress(GetModuleHandleA("user32.dll"), "DrawTextA");
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(NULL));
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!target || !imports.VirtualAddress)
-        return false;
     InitializeCriticalSection(&lock);
-    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
-        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); slot->u1.Function; ++slot) {
-            if (slot->u1.Function != reinterpret_cast<ULONG_PTR>(target))
-                continue;
-            DWORD protection = 0;
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
-            realDrawTextA = reinterpret_cast<decltype(realDrawTextA)>(target);
-            slot->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordingDrawTextA);
-            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
-        }
-    }
+    realDrawTextA = reinterpret_cast<decltype(realDrawTextA)>(
+        RedirectImport("user32.dll", "DrawTextA", reinterpret_cast<void*>(&RecordingDrawTextA)));
     return realDrawTextA != nullptr;
 }
 } // namespace drawn
@@ -205,31 +221,99 @@ static void WriteGdiObjectCount(FILE* out)
     }
     const Entry* table = *reinterpret_cast<const Entry* const*>(basic.peb + 0x94);
     const USHORT stockFlag = 0x80;
-    long count = 0;
-    for (int i = 0; table && i < 0x10000; ++i)
-        if (table[i].type && !(table[i].unique & stockFlag))
+    long count = 0, byType[256] = {};
+    for (int i = 0; table && i < 0x10000; ++i) {
+        if (table[i].type && !(table[i].unique & stockFlag)) {
             ++count;
+            ++byType[table[i].type];
+        }
+    }
     fprintf(out, "%ld\n", table ? count : -1L);
+    for (int type = 0; type < 256; ++type)
+        if (byType[type])
+            fprintf(out, "%x:%ld ", type, byType[type]);
+    fprintf(out, "\n");
 }
 
-static void WriteHeapInUse(FILE* out)
+// The program's malloc, calloc, realloc and free, counted: the blocks and
+// bytes it holds, as changed since the counting started.
+namespace allocations {
+volatile LONG blocks = 0, bytes = 0;
+bool counting = false;
+size_t(__cdecl* sizeOf)(void*) = nullptr;
+void*(__cdecl* realMalloc)(size_t) = nullptr;
+void*(__cdecl* realCalloc)(size_t, size_t) = nullptr;
+void*(__cdecl* realRealloc)(void*, size_t) = nullptr;
+void(__cdecl* realFree)(void*) = nullptr;
+
+void Count(LONG blockChange, LONG byteChange)
 {
-    HANDLE heaps[64];
-    const DWORD count = GetProcessHeaps(64, heaps);
-    unsigned long long bytes = 0, blocks = 0;
-    for (DWORD i = 0; i < count && i < 64; ++i) {
-        if (!HeapLock(heaps[i]))
-            continue;
-        PROCESS_HEAP_ENTRY entry = {};
-        while (HeapWalk(heaps[i], &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
-                bytes += entry.cbData;
-                ++blocks;
-            }
-        }
-        HeapUnlock(heaps[i]);
-    }
-    fprintf(out, "%llu %llu\n", bytes, blocks);
+    InterlockedExchangeAdd(&blocks, blockChange);
+    InterlockedExchangeAdd(&bytes, byteChange);
+}
+
+void* __cdecl CountingMalloc(size_t size)
+{
+    void* block = realMalloc(size);
+    if (block)
+        Count(1, static_cast<LONG>(sizeOf(block)));
+    return block;
+}
+
+void* __cdecl CountingCalloc(size_t count, size_t size)
+{
+    void* block = realCalloc(count, size);
+    if (block)
+        Count(1, static_cast<LONG>(sizeOf(block)));
+    return block;
+}
+
+void* __cdecl CountingRealloc(void* old, size_t size)
+{
+    const LONG before = old ? static_cast<LONG>(sizeOf(old)) : 0;
+    void* block = realRealloc(old, size);
+    if (block)
+        Count(old ? 0 : 1, static_cast<LONG>(sizeOf(block)) - before);
+    else if (old && size == 0)
+        Count(-1, -before);
+    return block;
+}
+
+void __cdecl CountingFree(void* block)
+{
+    if (block)
+        Count(-1, -static_cast<LONG>(sizeOf(block)));
+    realFree(block);
+}
+
+bool Start()
+{
+    if (counting)
+        return true;
+    HMODULE crt = GetModuleHandleA("msvcrt.dll");
+    sizeOf = crt ? reinterpret_cast<decltype(sizeOf)>(reinterpret_cast<void*>(GetProcAddress(crt, "_msize"))) : nullptr;
+    if (!sizeOf)
+        return false;
+    // Each original is known before any call can reach its replacement.
+    realMalloc = reinterpret_cast<decltype(realMalloc)>(reinterpret_cast<void*>(GetProcAddress(crt, "malloc")));
+    realCalloc = reinterpret_cast<decltype(realCalloc)>(reinterpret_cast<void*>(GetProcAddress(crt, "calloc")));
+    realRealloc = reinterpret_cast<decltype(realRealloc)>(reinterpret_cast<void*>(GetProcAddress(crt, "realloc")));
+    realFree = reinterpret_cast<decltype(realFree)>(reinterpret_cast<void*>(GetProcAddress(crt, "free")));
+    RedirectImport("msvcrt.dll", "malloc", reinterpret_cast<void*>(&CountingMalloc));
+    RedirectImport("msvcrt.dll", "calloc", reinterpret_cast<void*>(&CountingCalloc));
+    RedirectImport("msvcrt.dll", "realloc", reinterpret_cast<void*>(&CountingRealloc));
+    RedirectImport("msvcrt.dll", "free", reinterpret_cast<void*>(&CountingFree));
+    counting = true;
+    return true;
+}
+} // namespace allocations
+
+static DWORD WriteAllocations(FILE* out)
+{
+    if (!allocations::Start())
+        return 4;
+    fprintf(out, "%ld %ld\n", static_cast<long>(allocations::bytes), static_cast<long>(allocations::blocks));
+    return 0;
 }
 
 extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
@@ -262,8 +346,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
         result = WriteDrawnText(out, reinterpret_cast<HWND>(handle));
     else if (strcmp(command, "gdiobjects") == 0)
         WriteGdiObjectCount(out);
-    else if (strcmp(command, "heap") == 0)
-        WriteHeapInUse(out);
+    else if (strcmp(command, "allocations") == 0)
+        result = WriteAllocations(out);
     else
         result = 3;
     fclose(out);
