@@ -16,9 +16,7 @@ bash "$ROOT/tools/build-win.sh" "$build" Quellix BareDialog StartupProbe || exit
 
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
-qx_xvfb_start && qx_prefix bench && qx_server_start || exit 1
+qx_session bench || exit 1
 qx_wine 30 "$WINEPREFIX/reg.log" reg delete 'HKCU\Software\Quellix' /f
 
 # measure NAME EXE CAPTION: one warm-up start, then $runs measured ones;

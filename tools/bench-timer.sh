@@ -22,9 +22,7 @@ bash "$ROOT/tools/build-win.sh" "$build" QuellixSeam TimerProbe || exit 1
 
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
-qx_xvfb_start && qx_prefix bench-timer && qx_server_start || exit 1
+qx_session bench-timer || exit 1
 
 # measure LEAD RUNS: the probe's lines go to $WINEPREFIX/timer-LEAD.txt.
 measure() {

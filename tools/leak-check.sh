@@ -27,9 +27,7 @@ bash "$ROOT/tools/build-win.sh" "$build" QuellixSeam manual_checks || exit 1
 
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
-qx_xvfb_start && qx_prefix leak && qx_server_start || exit 1
+qx_session leak || exit 1
 
 log=$QX_WINE_DIR/leak.log
 export QUELLIX_LEAK_POPUPS=$popups QUELLIX_EXE=${QUELLIX_EXE:-$build/test/Quellix.exe}

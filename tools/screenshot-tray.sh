@@ -15,9 +15,7 @@ bash "$ROOT/tools/build-win.sh" "$build" QuellixSeam manual_checks || exit 1
 
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
-qx_xvfb_start && qx_prefix screenshot-tray && qx_server_start || exit 1
+qx_session screenshot-tray || exit 1
 
 pictures=$ROOT/build/pictures
 mkdir -p "$pictures"

@@ -14,9 +14,7 @@ bash "$ROOT/tools/build-win.sh" "$build" Quellix StartupProbe || exit 1
 
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
-qx_xvfb_start && qx_prefix screenshot && qx_server_start || exit 1
+qx_session screenshot || exit 1
 # A fresh start: no stored choices.
 qx_wine 30 "$WINEPREFIX/reg.log" reg delete 'HKCU\Software\Quellix' /f
 

@@ -131,6 +131,15 @@ qx_cleanup() {
     return 0
 }
 
+# qx_session NAME: what a tool needs to run Windows programs on its own: a
+# private Xvfb display, the prefix NAME and a warm wineserver, all stopped when
+# the script ends.
+qx_session() {
+    trap qx_cleanup EXIT
+    trap 'exit 143' TERM INT
+    qx_xvfb_start && qx_prefix "$1" && qx_server_start
+}
+
 # Linux path -> the path a Windows program sees (drive Z: is the root).
 qx_winpath() {
     local p
