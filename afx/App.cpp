@@ -34,16 +34,6 @@ CWinApp::~CWinApp()
         g_pApp = NULL;
 }
 
-int CWinApp::Run()
-{
-    MSG msg;
-    while (::GetMessageA(&msg, NULL, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return ExitInstance();
-}
-
 HICON CWinApp::LoadIcon(UINT nIDResource) const { return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nIDResource)); }
 
 int CWinApp::DoMessageBox(const char* prompt, UINT nType)
@@ -74,9 +64,8 @@ int AfxRunApplication(HINSTANCE hInstance)
     pApp->m_hInstance = hInstance;
     if (pApp->m_strAppName.IsEmpty())
         pApp->m_strAppName = ExecutableBaseName();
-    if (!pApp->InitInstance())
-        return pApp->ExitInstance();
-    return pApp->Run();
+    pApp->InitInstance();
+    return pApp->ExitInstance();
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) { return AfxRunApplication(hInstance); }

@@ -1,5 +1,6 @@
 // CWinApp: the one application object. The entry point (in App.cpp) runs its
-// InitInstance; a FALSE result ends the program without a message loop.
+// InitInstance and then ends the program: a dialog program's whole life is
+// its modal dialog, so there is no message loop of the application's own.
 #pragma once
 #include <windows.h>
 
@@ -14,7 +15,6 @@ public:
 
     virtual BOOL InitInstance() { return FALSE; }
     virtual int ExitInstance() { return 0; }
-    virtual int Run();
 
     HICON LoadIcon(UINT nIDResource) const;
     // Message boxes of the framework itself, titled with the application's name.
