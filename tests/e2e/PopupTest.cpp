@@ -217,7 +217,7 @@ TEST_F(Popups, NeverTakeTheKeyboardAndIgnoreTheMouse)
 
     // A real click on the warning.
     const RECT before = shown[0].Rect();
-    ClickAt({(before.left + before.right) / 2, (before.top + before.bottom) / 2});
+    MouseClickAt({(before.left + before.right) / 2, (before.top + before.bottom) / 2});
     PumpFor(300, [] {});
     EXPECT_EQ(front, GetForegroundWindow()) << "the click brought another window to the front";
     EXPECT_EQ(field, GetFocus()) << "the click took the keyboard";

@@ -40,7 +40,7 @@ TEST_F(Tray, IdleDialogMinimisesToTheIconAndARealClickBringsItBack)
         << "the popup shows \"" << DrawnTextOf(popups[0]).text << "\"";
 
     // A real click on the icon: the shell reports the button to the dialog.
-    ClickAt(icon.Centre());
+    MouseClickAt(icon.Centre());
     EXPECT_TRUE(WaitUntil([&] { return m_dialog.Visible() && !m_dialog.Minimized() && m_dialog.Foreground(); }))
         << "the click did not bring the dialog back: visible " << m_dialog.Visible() << ", minimised "
         << m_dialog.Minimized() << ", in front " << m_dialog.Foreground();
@@ -99,12 +99,12 @@ TEST_F(Tray, MenuOpensAtThePointerAndLeavesTheIconAndTheDialogAsTheyWere)
     EXPECT_TRUE(WaitUntil([&] { return !menu.window.Visible(); })) << "Escape did not close the menu";
 
     // A real right click on the icon opens the same menu near it.
-    ClickAt(icon.Centre(), true);
+    MouseClickAt(icon.Centre(), true);
     const OpenMenu atIcon = WaitForPopupMenu(m_dialog.ProcessId());
     ASSERT_TRUE(atIcon) << "a real right click on the icon opened no menu";
     EXPECT_EQ(menu.menu, atIcon.menu);
     // A click elsewhere closes it, choosing nothing.
-    ClickAt({600, 200});
+    MouseClickAt({600, 200});
     EXPECT_TRUE(WaitUntil([&] { return !atIcon.window.Visible(); })) << "a click elsewhere left the menu open";
     if (atIcon.window.Visible()) {
         CloseWithEscape(atIcon);

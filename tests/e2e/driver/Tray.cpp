@@ -67,18 +67,6 @@ std::vector<Tool> ToolsOf(const Window& tip)
     return tools;
 }
 
-void SendMouse(DWORD flags, POINT point)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
-    input.mi.dx = point.x * 65535 / width;
-    input.mi.dy = point.y * 65535 / height;
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | flags;
-    if (SendInput(1, &input, sizeof input) != 1)
-        ADD_FAILURE() << "SendInput failed: " << LastErrorText();
-}
-
 } // namespace
 
 std::vector<TrayIcon> ShellTrayIcons()
@@ -189,31 +177,6 @@ std::string ColorText(COLORREF color)
     char text[16];
     snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(color));
     return text;
-}
-
-void MoveMouseTo(POINT point)
-{
-    SendMouse(MOUSEEVENTF_MOVE, point);
-    if (!WaitUntil(
-            [&] {
-                POINT now = {};
-                return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
-            },
-            2000))
-        ADD_FAILURE() << "the mouse pointer did not get to " << point.x << "," << point.y;
-}
-
-void ClickAt(POINT point, bool rightButton)
-{
-    if (!rightButton) {
-        MouseClickAt(point);
-        return;
-    }
-    // As MouseClickAt: the button goes down only once the pointer is there.
-    MoveMouseTo(point);
-    Sleep(50);
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTDOWN, point);
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTUP, point);
 }
 
 OpenMenu WaitForPopupMenu(DWORD pid, DWORD timeoutMs)

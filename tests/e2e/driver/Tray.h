@@ -45,12 +45,6 @@ COLORREF ScreenPixel(int x, int y);
 bool ColorNear(COLORREF actual, COLORREF expected, int tolerance);
 std::string ColorText(COLORREF color); // "0xBBGGRR"
 
-// A real mouse click at a point of the screen, left (MouseClickAt) or right.
-// Does not wait for what the click does.
-void ClickAt(POINT point, bool rightButton = false);
-// Moves the mouse pointer (a real move) to a point of the screen and waits
-// until it is there.
-void MoveMouseTo(POINT point);
 
 // An open popup menu of a process: its "#32768" window and the menu it shows.
 struct OpenMenu {

@@ -118,7 +118,7 @@ static INPUT MouseInput(POINT point, DWORD flags)
     return input;
 }
 
-void MouseClickAt(POINT point)
+void MoveMouseTo(POINT point)
 {
     INPUT move = MouseInput(point, 0);
     SendInput(1, &move, sizeof move);
@@ -129,8 +129,15 @@ void MouseClickAt(POINT point)
             },
             2000))
         ADD_FAILURE() << "the mouse pointer did not get to " << point.x << "," << point.y;
+}
+
+void MouseClickAt(POINT point, bool rightButton)
+{
+    MoveMouseTo(point);
     Sleep(50);
-    INPUT click[2] = {MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP)};
+    const DWORD down = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    const DWORD up = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    INPUT click[2] = {MouseInput(point, down), MouseInput(point, up)};
     if (SendInput(2, click, sizeof(INPUT)) != 2)
         ADD_FAILURE() << "SendInput failed: " << LastErrorText();
 }

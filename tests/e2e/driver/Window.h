@@ -99,11 +99,15 @@ public:
     void SendKey(WORD virtualKey, int id) const;
 };
 
-// A real left click at a point of the screen (SendInput). The pointer is moved
-// there first and the button pressed only once it has arrived: under Wine a
-// late pointer event from the display can otherwise carry the click to where
-// the pointer was before. Does not wait for what the click does.
-void MouseClickAt(POINT point);
+// Moves the mouse pointer (a real move) to a point of the screen and waits
+// until it is there.
+void MoveMouseTo(POINT point);
+// A real click, left or right, at a point of the screen (SendInput). The
+// pointer is moved there first and the button pressed only once it has
+// arrived: under Wine a late pointer event from the display can otherwise
+// carry the click to where the pointer was before. Does not wait for what the
+// click does.
+void MouseClickAt(POINT point, bool rightButton = false);
 
 // Memory in another process, for messages whose parameters are pointers and
 // that Windows does not carry across processes (DTM_*, UDM_GETRANGE32, ...).

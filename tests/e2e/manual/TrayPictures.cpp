@@ -49,7 +49,7 @@ TEST_F(TrayPictures, MenuOfTheIcon)
     ASSERT_EQ(1u, WaitForPopups(m_dialog.ProcessId(), 1).size());
     ASSERT_TRUE(WaitUntil([&] { return ExistingPopups(m_dialog.ProcessId()).empty(); }, 6000));
     Sleep(1000); // the desktop repaints where the notice was
-    ClickAt(icon.Centre(), true);
+    MouseClickAt(icon.Centre(), true);
     const OpenMenu menu = WaitForPopupMenu(m_dialog.ProcessId());
     ASSERT_TRUE(menu);
     Sleep(300);
