@@ -19,7 +19,7 @@ CString ExecutableBaseName()
         base.resize(dot);
     return CString(base);
 }
-} // namespace
+}  // namespace
 
 CWinApp::CWinApp(const char* pszAppName)
 {

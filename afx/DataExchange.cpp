@@ -12,7 +12,7 @@
 namespace {
 const char kParseIntPrompt[] = "Please enter an integer.";
 const char kRangeIntPrompt[] = "Please enter an integer between %1 and %2.";
-} // namespace
+}  // namespace
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {

@@ -31,7 +31,7 @@ std::vector<BYTE> LoadDialogTemplate(UINT nIDTemplate)
     }
     return copy;
 }
-} // namespace
+}  // namespace
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
@@ -63,9 +63,8 @@ INT_PTR CDialog::DoModal()
     std::vector<BYTE> dialogTemplate = LoadDialogTemplate(m_nIDTemplate);
     if (dialogTemplate.empty())
         return -1;
-    return ::DialogBoxIndirectParamA(::GetModuleHandleA(NULL),
-                                     reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), hOwner, AfxDlgProc,
-                                     reinterpret_cast<LPARAM>(this));
+    return ::DialogBoxIndirectParamA(::GetModuleHandleA(NULL), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
+                                     hOwner, AfxDlgProc, reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }

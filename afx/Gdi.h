@@ -3,12 +3,22 @@
 #include <windows.h>
 
 struct CPoint : POINT {
-    CPoint(int px = 0, int py = 0) { x = px; y = py; }
+    CPoint(int px = 0, int py = 0)
+    {
+        x = px;
+        y = py;
+    }
 };
 
 struct CRect : RECT {
     CRect() { left = top = right = bottom = 0; }
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& r) : RECT(r) {}
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }

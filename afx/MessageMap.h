@@ -24,8 +24,8 @@ enum AfxSig {
 
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;
-    UINT nCode;   // notification code for WM_COMMAND rows
-    UINT nID;     // first and last control or command id for WM_COMMAND rows
+    UINT nCode;  // notification code for WM_COMMAND rows
+    UINT nID;    // first and last control or command id for WM_COMMAND rows
     UINT nLastID;
     AfxSig nSig;
     AFX_PMSG pfn;
@@ -36,48 +36,46 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP()                                                                              \
-protected:                                                                                                 \
-    static const AFX_MSGMAP* GetThisMessageMap();                                                          \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const AFX_MSGMAP* GetThisMessageMap();                                                                      \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                             \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                      \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                                                        \
-    {                                                                                                      \
-        typedef theClass ThisClass;                                                                        \
-        typedef baseClass TheBaseClass;                                                                    \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                                  \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                                                    \
+    {                                                                                                                  \
+        typedef theClass ThisClass;                                                                                    \
+        typedef baseClass TheBaseClass;                                                                                \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
-#define END_MESSAGE_MAP()                                                                                  \
-    {0, 0, 0, 0, AfxSig_end, nullptr}                                                                      \
-    }                                                                                                      \
-    ;                                                                                                      \
-    static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]};                          \
-    return &map;                                                                                           \
+#define END_MESSAGE_MAP()                                                                                              \
+    {                                                                                                                  \
+        0, 0, 0, 0, AfxSig_end, nullptr                                                                                \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]};                                     \
+    return &map;                                                                                                       \
     }
 
 #define AFX_HANDLER(signature, fn) reinterpret_cast<AFX_PMSG>(static_cast<signature>(&ThisClass::fn))
 
-#define ON_COMMAND(id, fn) {WM_COMMAND, 0, (id), (id), AfxSig_vv, AFX_HANDLER(void (CWnd::*)(), fn)},
-#define ON_CONTROL(code, id, fn) {WM_COMMAND, (code), (id), (id), AfxSig_vv, AFX_HANDLER(void (CWnd::*)(), fn)},
+#define ON_COMMAND(id, fn) {WM_COMMAND, 0, (id), (id), AfxSig_vv, AFX_HANDLER(void(CWnd::*)(), fn)},
+#define ON_CONTROL(code, id, fn) {WM_COMMAND, (code), (id), (id), AfxSig_vv, AFX_HANDLER(void(CWnd::*)(), fn)},
 #define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
-#define ON_MESSAGE(message, fn)                                                                            \
-    {(message), 0, 0, 0, AfxSig_lwl, AFX_HANDLER(LRESULT (CWnd::*)(WPARAM, LPARAM), fn)},
+#define ON_MESSAGE(message, fn) {(message), 0, 0, 0, AfxSig_lwl, AFX_HANDLER(LRESULT(CWnd::*)(WPARAM, LPARAM), fn)},
 
-#define AFX_ON_VOID(message, fn) {(message), 0, 0, 0, AfxSig_vv, AFX_HANDLER(void (CWnd::*)(), fn)},
+#define AFX_ON_VOID(message, fn) {(message), 0, 0, 0, AfxSig_vv, AFX_HANDLER(void(CWnd::*)(), fn)},
 #define ON_WM_PAINT() AFX_ON_VOID(WM_PAINT, OnPaint)
 #define ON_WM_DESTROY() AFX_ON_VOID(WM_DESTROY, OnDestroy)
-#define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, AfxSig_vw, AFX_HANDLER(void (CWnd::*)(UINT_PTR), OnTimer)},
-#define ON_WM_SYSCOMMAND()                                                                                 \
-    {WM_SYSCOMMAND, 0, 0, 0, AfxSig_vwl, AFX_HANDLER(void (CWnd::*)(UINT, LPARAM), OnSysCommand)},
-#define ON_WM_ACTIVATE()                                                                                   \
-    {WM_ACTIVATE, 0, 0, 0, AfxSig_vwWb, AFX_HANDLER(void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)},
-#define ON_WM_QUERYDRAGICON()                                                                              \
-    {WM_QUERYDRAGICON, 0, 0, 0, AfxSig_hv, AFX_HANDLER(HCURSOR (CWnd::*)(), OnQueryDragIcon)},
+#define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, AfxSig_vw, AFX_HANDLER(void(CWnd::*)(UINT_PTR), OnTimer)},
+#define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, 0, 0, AfxSig_vwl, AFX_HANDLER(void(CWnd::*)(UINT, LPARAM), OnSysCommand)},
+#define ON_WM_ACTIVATE() {WM_ACTIVATE, 0, 0, 0, AfxSig_vwWb, AFX_HANDLER(void(CWnd::*)(UINT, CWnd*, BOOL), OnActivate)},
+#define ON_WM_QUERYDRAGICON() {WM_QUERYDRAGICON, 0, 0, 0, AfxSig_hv, AFX_HANDLER(HCURSOR(CWnd::*)(), OnQueryDragIcon)},
 
-#define AFX_ON_MOUSE(message, fn) {(message), 0, 0, 0, AfxSig_vwp, AFX_HANDLER(void (CWnd::*)(UINT, CPoint), fn)},
+#define AFX_ON_MOUSE(message, fn) {(message), 0, 0, 0, AfxSig_vwp, AFX_HANDLER(void(CWnd::*)(UINT, CPoint), fn)},
 #define ON_WM_MOUSEMOVE() AFX_ON_MOUSE(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() AFX_ON_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONUP() AFX_ON_MOUSE(WM_LBUTTONUP, OnLButtonUp)
@@ -88,5 +86,5 @@ protected:                                                                      
 #define ON_WM_MBUTTONDOWN() AFX_ON_MOUSE(WM_MBUTTONDOWN, OnMButtonDown)
 #define ON_WM_MBUTTONUP() AFX_ON_MOUSE(WM_MBUTTONUP, OnMButtonUp)
 #define ON_WM_MBUTTONDBLCLK() AFX_ON_MOUSE(WM_MBUTTONDBLCLK, OnMButtonDblClk)
-#define ON_WM_MOUSEWHEEL()                                                                                 \
-    {WM_MOUSEWHEEL, 0, 0, 0, AfxSig_bwsp, AFX_HANDLER(BOOL (CWnd::*)(UINT, short, CPoint), OnMouseWheel)},
+#define ON_WM_MOUSEWHEEL()                                                                                             \
+    {WM_MOUSEWHEEL, 0, 0, 0, AfxSig_bwsp, AFX_HANDLER(BOOL(CWnd::*)(UINT, short, CPoint), OnMouseWheel)},

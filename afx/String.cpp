@@ -5,7 +5,6 @@
 #include <cstdarg>
 #include <cstdio>
 
-
 CString& CString::operator=(const char* text)
 {
     m_text = text ? text : "";

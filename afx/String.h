@@ -18,7 +18,11 @@ public:
 
     CString& operator=(const char* text);
     CString& operator+=(const char* text);
-    CString& operator+=(const CString& text) { m_text += text.m_text; return *this; }
+    CString& operator+=(const CString& text)
+    {
+        m_text += text.m_text;
+        return *this;
+    }
 
     // printf-style formatting; replaces the content.
     void Format(const char* format, ...);

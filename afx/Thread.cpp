@@ -20,7 +20,7 @@ unsigned __stdcall ThreadEntry(void* pStart)
     }
     return result;
 }
-} // namespace
+}  // namespace
 
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
                            DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)

@@ -22,7 +22,7 @@ FILETIME FileTimeFromSeconds(int64_t seconds)
     ft.dwHighDateTime = value.HighPart;
     return ft;
 }
-} // namespace
+}  // namespace
 
 CTime::CTime(const SYSTEMTIME& local)
 {

@@ -11,7 +11,7 @@ const char kWndProperty[] = "AfxWndObject";
 CWnd* g_pWndInit = NULL;
 
 CWnd* FromHandlePermanent(HWND hWnd) { return static_cast<CWnd*>(::GetPropA(hWnd, kWndProperty)); }
-} // namespace
+}  // namespace
 
 CWnd::~CWnd()
 {
@@ -34,8 +34,8 @@ bool CWnd::SubclassWindow(HWND hWnd)
     if (!hWnd || FromHandlePermanent(hWnd))
         return false;
     Attach(hWnd);
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    m_pfnSuper =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     return true;
 }
 
@@ -48,9 +48,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
                     int nWidth, int nHeight, HWND hWndParent, UINT nID)
 {
     g_pWndInit = this;
-    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
-                                  hWndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
-                                  ::GetModuleHandleA(NULL), NULL);
+    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), ::GetModuleHandleA(NULL), NULL);
     g_pWndInit = NULL;
     return hWnd != NULL;
 }
@@ -113,10 +112,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default()
-{
-    return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
-}
+LRESULT CWnd::Default() { return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam); }
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()
 {
@@ -147,7 +143,7 @@ CPoint PointFromLParam(LPARAM lParam)
 {
     return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
 }
-} // namespace
+}  // namespace
 
 bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {

@@ -23,8 +23,8 @@ public:
     bool SubclassDlgItem(UINT nID, CWnd* pParent);
 
     // Creating a window of a registered class (popups).
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                  int nWidth, int nHeight, HWND hWndParent, UINT nID);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y, int nWidth,
+                  int nHeight, HWND hWndParent, UINT nID);
     BOOL DestroyWindow();
 
     // The message path.
@@ -72,8 +72,8 @@ private:
     void Attach(HWND hWnd);
     void DetachAfterDestroy();
 
-    WNDPROC m_pfnSuper = NULL;   // the window's own procedure before subclassing
-    MSG m_currentMsg = {};       // the message being handled, for Default()
+    WNDPROC m_pfnSuper = NULL;  // the window's own procedure before subclassing
+    MSG m_currentMsg = {};      // the message being handled, for Default()
 };
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

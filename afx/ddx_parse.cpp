@@ -7,30 +7,42 @@ namespace quellix {
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-}
+}  // namespace
 
-bool ParseDialogInt(const char* text, int* value) {
-    if (!text) return false;
+bool ParseDialogInt(const char* text, int* value)
+{
+    if (!text)
+        return false;
     const char* p = text;
-    while (IsBlank(*p)) ++p;
+    while (IsBlank(*p))
+        ++p;
     bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    if (*p < '0' || *p > '9') return false;
+    if (*p == '+' || *p == '-')
+        negative = *p++ == '-';
+    if (*p < '0' || *p > '9')
+        return false;
     // Accumulated as a magnitude; stops growing once past every int.
     int64_t magnitude = 0;
     for (; *p >= '0' && *p <= '9'; ++p)
-        if (magnitude <= INT_MAX) magnitude = magnitude * 10 + (*p - '0');
-    while (IsBlank(*p)) ++p;
-    if (*p != '\0') return false;
+        if (magnitude <= INT_MAX)
+            magnitude = magnitude * 10 + (*p - '0');
+    while (IsBlank(*p))
+        ++p;
+    if (*p != '\0')
+        return false;
     const int64_t v = negative ? -magnitude : magnitude;
-    if (v < INT_MIN || v > INT_MAX) return false;
-    if (value) *value = static_cast<int>(v);
+    if (v < INT_MIN || v > INT_MAX)
+        return false;
+    if (value)
+        *value = static_cast<int>(v);
     return true;
 }
 
-std::string FormatWithArgs(const char* pattern, const std::string& a1, const std::string& a2) {
+std::string FormatWithArgs(const char* pattern, const std::string& a1, const std::string& a2)
+{
     std::string out;
-    if (!pattern) return out;
+    if (!pattern)
+        return out;
     for (const char* p = pattern; *p; ++p) {
         if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
             out += p[1] == '1' ? a1 : a2;

@@ -4,7 +4,6 @@
 // nothing of the dialog but its window handle.
 #include "dialog/ShutdownDlg.h"
 
-
 UINT __cdecl WatchThreadProc(LPVOID pParam)
 {
     CShutdownDlg* pDlg = static_cast<CShutdownDlg*>(pParam);
@@ -28,8 +27,8 @@ void CShutdownDlg::StartWatcher()
         return;
     CWinThread* pThread = AfxBeginThread(WatchThreadProc, this, THREAD_PRIORITY_NORMAL, 0, 0, NULL);
     // The thread cannot end before it is stopped, so its handle is still valid here.
-    if (!pThread || !::DuplicateHandle(::GetCurrentProcess(), pThread->m_hThread, ::GetCurrentProcess(),
-                                       &m_hWatcher, SYNCHRONIZE, FALSE, 0)) {
+    if (!pThread || !::DuplicateHandle(::GetCurrentProcess(), pThread->m_hThread, ::GetCurrentProcess(), &m_hWatcher,
+                                       SYNCHRONIZE, FALSE, 0)) {
         m_hWatcher = NULL;
     }
 }

@@ -6,7 +6,7 @@ namespace {
 const int kFontHeight = 13;
 const char kFontFace[] = "Tahoma";
 const int kFontControls[] = {IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDOK, IDC_MAIL_LINK};
-} // namespace
+}  // namespace
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
 

@@ -17,7 +17,7 @@ BandRect ToBandRect(const RECT& r)
 }
 
 CRect ToCRect(const BandRect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
-} // namespace
+}  // namespace
 
 void CGradient::SetColors(int nCount, ...)
 {

@@ -23,7 +23,7 @@ HKEY OpenMailCommandKey()
         return hKey;
     return NULL;
 }
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
     ON_WM_PAINT()

@@ -10,10 +10,14 @@ namespace quellix {
 namespace {
 
 // Truncation toward zero, saturating instead of overflowing.
-int Trunc(double v) {
-    if (!(v == v)) return 0;
-    if (v >= 2147483647.0) return INT_MAX;
-    if (v <= -2147483648.0) return INT_MIN;
+int Trunc(double v)
+{
+    if (!(v == v))
+        return 0;
+    if (v >= 2147483647.0)
+        return INT_MAX;
+    if (v <= -2147483648.0)
+        return INT_MIN;
     return static_cast<int>(v);
 }
 
@@ -27,8 +31,9 @@ int Channel(uint32_t color, int shift) { return static_cast<int>((color >> shift
 
 uint32_t PaletteRelative(uint32_t color) { return color | 0x02000000u; }
 
-void GradientBands::CalcPairBands(ColorBandArray& bands, uint32_t crFrom, uint32_t crTo, int nLength,
-                                  int nFrom, int nTo, unsigned nMaxBands) const {
+void GradientBands::CalcPairBands(ColorBandArray& bands, uint32_t crFrom, uint32_t crTo, int nLength, int nFrom,
+                                  int nTo, unsigned nMaxBands) const
+{
     const int end = nTo == -1 ? nLength : nTo;
     const int r0 = Channel(crFrom, 0), g0 = Channel(crFrom, 8), b0 = Channel(crFrom, 16);
     const int dR = Channel(crTo, 0) - r0, dG = Channel(crTo, 8) - g0, dB = Channel(crTo, 16) - b0;
@@ -36,9 +41,12 @@ void GradientBands::CalcPairBands(ColorBandArray& bands, uint32_t crFrom, uint32
     // About one band per unit of the channel that changes most, but never
     // more bands than allowed or than there are pixels.
     unsigned n = static_cast<unsigned>(std::max({std::abs(dR), std::abs(dG), std::abs(dB)}));
-    if (n >= nMaxBands) n = nMaxBands;
-    if (static_cast<unsigned>(nLength) < n) n = static_cast<unsigned>(nLength);
-    if (n == 0) n = 1;
+    if (n >= nMaxBands)
+        n = nMaxBands;
+    if (static_cast<unsigned>(nLength) < n)
+        n = static_cast<unsigned>(nLength);
+    if (n == 0)
+        n = 1;
 
     const float stepR = static_cast<float>(static_cast<double>(dR) / n);
     const float stepG = static_cast<float>(static_cast<double>(dG) / n);
@@ -49,7 +57,8 @@ void GradientBands::CalcPairBands(ColorBandArray& bands, uint32_t crFrom, uint32
         const double dk = k;
         int start = Trunc(dk * bandLen);
         int stop = k == n - 1 ? nLength : Trunc((dk + 1) * bandLen);
-        if (stop < nFrom) continue;
+        if (stop < nFrom)
+            continue;
         start = std::max(start, nFrom);
         stop = std::min(stop, end);
         // The last band stops one step short of crTo, which the next
@@ -58,14 +67,16 @@ void GradientBands::CalcPairBands(ColorBandArray& bands, uint32_t crFrom, uint32
         const uint32_t green = static_cast<uint32_t>(g0 + Trunc(dk * stepG)) & 0xff;
         const uint32_t blue = static_cast<uint32_t>(b0 + Trunc(dk * stepB)) & 0xff;
         bands.push_back({red | green << 8 | blue << 16, Sub(stop, start)});
-        if (stop >= end) return;
+        if (stop >= end)
+            return;
     }
 }
 
-void GradientBands::CalcSegmentBands(ColorBandArray& bands, int nTotal, int nFrom, int nTo,
-                                     unsigned nMaxBands) const {
+void GradientBands::CalcSegmentBands(ColorBandArray& bands, int nTotal, int nFrom, int nTo, unsigned nMaxBands) const
+{
     const int end = nTo == -1 ? nTotal : nTo;
-    if (m_arrColors.empty()) return;
+    if (m_arrColors.empty())
+        return;
     const size_t segments = m_arrColors.size() - 1;
     if (segments == 0) {
         bands.push_back({m_arrColors[0], Sub(end, nFrom)});
@@ -83,19 +94,22 @@ void GradientBands::CalcSegmentBands(ColorBandArray& bands, int nTotal, int nFro
             const int clipEnd = std::min(segEnd, end);
             CalcPairBands(bands, m_arrColors[i], m_arrColors[i + 1], Sub(segEnd, segStart),
                           Sub(std::max(segStart, nFrom), segStart), Sub(clipEnd, segStart), perSegment);
-            if (clipEnd == end) return;
+            if (clipEnd == end)
+                return;
         }
         segStart = point;
     }
 }
 
 void GradientBands::CalcBands(ColorBandArray& bands, int nPhase, int nTotal, int nFrom, int nTo,
-                              unsigned nMaxBands) const {
+                              unsigned nMaxBands) const
+{
     if (nTotal != 0) {
         // The phase modulo the length, in [0, |nTotal|).
         const int64_t total = std::llabs(static_cast<int64_t>(nTotal));
         int64_t phase = static_cast<int64_t>(nPhase) % total;
-        if (phase < 0) phase += total;
+        if (phase < 0)
+            phase += total;
         nPhase = static_cast<int>(phase);
     }
     if (nTotal == 0 || nPhase == 0 || m_arrColors.size() < 2) {
@@ -126,7 +140,8 @@ void GradientBands::CalcBands(ColorBandArray& bands, int nPhase, int nTotal, int
         moved.insert(moved.begin(), last);
         acc = Add(acc, last.width);
         full.pop_back();
-        if (acc == nPhase) break;
+        if (acc == nPhase)
+            break;
     }
     moved.insert(moved.end(), full.begin(), full.end());
 
@@ -140,11 +155,13 @@ void GradientBands::CalcBands(ColorBandArray& bands, int nPhase, int nTotal, int
         }
         bands.push_back({band.color, Sub(std::min(stop, end), std::max(pos, nFrom))});
         pos = stop;
-        if (stop >= end) return;
+        if (stop >= end)
+            return;
     }
 }
 
-void GradientBands::SetColorList(const std::vector<uint32_t>& colors) {
+void GradientBands::SetColorList(const std::vector<uint32_t>& colors)
+{
     m_arrColors = colors;
     const size_t segments = colors.empty() ? 0 : colors.size() - 1;
     if (segments == 0) {
@@ -154,30 +171,37 @@ void GradientBands::SetColorList(const std::vector<uint32_t>& colors) {
     }
 }
 
-void GradientBands::SetShare(size_t segment, double percent) {
-    if (segment < m_arrShares.size()) m_arrShares[segment] = percent;
+void GradientBands::SetShare(size_t segment, double percent)
+{
+    if (segment < m_arrShares.size())
+        m_arrShares[segment] = percent;
 }
 
-BandRect GradientBands::GetBandRect(const BandRect& rect, int nFrom, int nTo) const {
+BandRect GradientBands::GetBandRect(const BandRect& rect, int nFrom, int nTo) const
+{
     BandRect r = rect;
     switch (m_nDirection) {
     case 2:
-        if (nTo == -1) nTo = Sub(rect.bottom, rect.top);
+        if (nTo == -1)
+            nTo = Sub(rect.bottom, rect.top);
         r.top = Add(rect.top, nFrom);
         r.bottom = Add(rect.top, nTo);
         break;
     case 3:
-        if (nTo == -1) nTo = Sub(rect.bottom, rect.top);
+        if (nTo == -1)
+            nTo = Sub(rect.bottom, rect.top);
         r.top = Sub(rect.bottom, nTo);
         r.bottom = Sub(rect.bottom, nFrom);
         break;
     case 1:
-        if (nTo == -1) nTo = Sub(rect.right, rect.left);
+        if (nTo == -1)
+            nTo = Sub(rect.right, rect.left);
         r.left = Sub(rect.right, nTo);
         r.right = Sub(rect.right, nFrom);
         break;
     default:
-        if (nTo == -1) nTo = Sub(rect.right, rect.left);
+        if (nTo == -1)
+            nTo = Sub(rect.right, rect.left);
         r.left = Add(rect.left, nFrom);
         r.right = Add(rect.left, nTo);
         break;
@@ -186,12 +210,14 @@ BandRect GradientBands::GetBandRect(const BandRect& rect, int nFrom, int nTo) co
 }
 
 GradientBands::DrawPlan GradientBands::PlanDraw(const BandRect& rect, int nFrom, int nTo, int nPhase,
-                                                bool paletteDisplay, int bitsTimesPlanes) const {
+                                                bool paletteDisplay, int bitsTimesPlanes) const
+{
     DrawPlan plan;
     if (!paletteDisplay && bitsTimesPlanes < 8) {
         // Too few colours for a gradient: one fill in the first colour.
         plan.solidFill = !m_arrColors.empty();
-        if (plan.solidFill) plan.solidColor = m_arrColors[0];
+        if (plan.solidFill)
+            plan.solidColor = m_arrColors[0];
         plan.solidRect = GetBandRect(rect, nFrom, nTo);
         return plan;
     }

@@ -32,14 +32,12 @@ public:
 
     // Appends the bands of the slice [nFrom, nTo) of a gradient nTotal pixels
     // long, cyclically shifted by nPhase pixels. nTo == -1: up to nTotal.
-    virtual void CalcBands(ColorBandArray& bands, int nPhase, int nTotal, int nFrom, int nTo,
-                           unsigned nMaxBands) const;
+    virtual void CalcBands(ColorBandArray& bands, int nPhase, int nTotal, int nFrom, int nTo, unsigned nMaxBands) const;
     // The same without a shift, across all colour stops.
-    virtual void CalcSegmentBands(ColorBandArray& bands, int nTotal, int nFrom, int nTo,
-                                  unsigned nMaxBands) const;
+    virtual void CalcSegmentBands(ColorBandArray& bands, int nTotal, int nFrom, int nTo, unsigned nMaxBands) const;
     // The slice [nFrom, nTo) of a two-colour gradient nLength pixels long.
-    virtual void CalcPairBands(ColorBandArray& bands, uint32_t crFrom, uint32_t crTo, int nLength,
-                               int nFrom, int nTo, unsigned nMaxBands) const;
+    virtual void CalcPairBands(ColorBandArray& bands, uint32_t crFrom, uint32_t crTo, int nLength, int nFrom, int nTo,
+                               unsigned nMaxBands) const;
 
     // Stores the stops and resets the segment shares to equal parts.
     void SetColorList(const std::vector<uint32_t>& colors);

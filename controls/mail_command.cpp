@@ -6,12 +6,11 @@ namespace quellix {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 // Left-to-right, non-overlapping; the inserted text is not scanned again.
-std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to)
+{
     std::string result;
     size_t pos = 0;
     for (size_t hit; (hit = text.find(from, pos)) != std::string::npos; pos = hit + from.size())
@@ -21,17 +20,22 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
 
 }  // namespace
 
-bool SplitMailCommand(const char* data, size_t length, const std::string& address, MailLaunch* out) {
-    if (!data || length == 0) return false;
+bool SplitMailCommand(const char* data, size_t length, const std::string& address, MailLaunch* out)
+{
+    if (!data || length == 0)
+        return false;
     const void* zero = std::memchr(data, 0, length);
     const std::string command(data, zero ? static_cast<const char*>(zero) - data : length);
 
-    if (command.empty() || command[0] != '"') return false;
+    if (command.empty() || command[0] != '"')
+        return false;
     const size_t quote = command.find('"', 1);
-    if (quote == std::string::npos || quote == 1) return false;
+    if (quote == std::string::npos || quote == 1)
+        return false;
 
     size_t rest = quote + 1;
-    while (rest < command.size() && IsBlank(command[rest])) ++rest;
+    while (rest < command.size() && IsBlank(command[rest]))
+        ++rest;
 
     if (out) {
         out->program = command.substr(1, quote - 1);

@@ -41,7 +41,7 @@ void WriteValue(HKEY hKey, const char* name, int value)
     DWORD data = static_cast<DWORD>(value);
     ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
 }
-} // namespace
+}  // namespace
 
 void CShutdownDlg::LoadSettings()
 {

@@ -13,9 +13,9 @@ const int kMinutesMin = 1;
 const int kMinutesMax = 2880;
 
 // The controls that take the dialog's Tahoma font, in the order they get it.
-const int kFontControls[] = {IDC_ACTION_GROUP, IDC_ACTION,   IDC_DESCRIPTION, IDC_TIME_GROUP, IDC_NOW,
-                             IDC_RADIO_AT,     IDC_TIME_AT,  IDC_RADIO_AFTER, IDC_DURATION,   IDC_MIN_LABEL,
-                             IDC_REMAINING,    IDC_OK,       IDC_CANCEL,      IDC_CONFIRM,    IDC_HIDE_ON_MINIMIZE};
+const int kFontControls[] = {IDC_ACTION_GROUP, IDC_ACTION,  IDC_DESCRIPTION, IDC_TIME_GROUP, IDC_NOW,
+                             IDC_RADIO_AT,     IDC_TIME_AT, IDC_RADIO_AFTER, IDC_DURATION,   IDC_MIN_LABEL,
+                             IDC_REMAINING,    IDC_OK,      IDC_CANCEL,      IDC_CONFIRM,    IDC_HIDE_ON_MINIMIZE};
 
 HICON LoadSmallIcon(UINT id)
 {
@@ -23,7 +23,7 @@ HICON LoadSmallIcon(UINT id)
                                            ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
                                            LR_SHARED));
 }
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
     ON_WM_SYSCOMMAND()
@@ -50,10 +50,10 @@ BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
 END_MESSAGE_MAP()
 
 CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
-    : CDialog(IDD_QUELLIX_DIALOG, pParent), m_hSemaphore(hSemaphore), m_bConfirm(TRUE), m_nDuration(5),
-      m_timeAt(0), m_nTimingMode(0), m_bNow(TRUE), m_bHideOnMinimize(FALSE), m_hIcon(NULL), m_hIconSmall(NULL),
-      m_hIconTray(NULL), m_bRunning(FALSE), m_bMayClose(TRUE), m_bNotify(TRUE), m_bInTray(FALSE),
-      m_bTrayIconHidden(FALSE), m_nRemaining(0), m_nid(), m_nExpiryMs(0), m_hWatcher(NULL), m_hWatcherStop(NULL)
+    : CDialog(IDD_QUELLIX_DIALOG, pParent), m_hSemaphore(hSemaphore), m_bConfirm(TRUE), m_nDuration(5), m_timeAt(0),
+      m_nTimingMode(0), m_bNow(TRUE), m_bHideOnMinimize(FALSE), m_hIcon(NULL), m_hIconSmall(NULL), m_hIconTray(NULL),
+      m_bRunning(FALSE), m_bMayClose(TRUE), m_bNotify(TRUE), m_bInTray(FALSE), m_bTrayIconHidden(FALSE),
+      m_nRemaining(0), m_nid(), m_nExpiryMs(0), m_hWatcher(NULL), m_hWatcherStop(NULL)
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     m_hIconTray = LoadSmallIcon(IDI_TRAY_OLD);

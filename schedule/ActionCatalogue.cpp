@@ -13,7 +13,7 @@ void AddAction(CComboBox& list, int code)
     int index = list.AddString(ActionEntryText(code));
     list.SetItemData(index, static_cast<DWORD_PTR>(code));
 }
-} // namespace
+}  // namespace
 
 // `version` is the record the tray set-up has just read.
 void CShutdownDlg::FillActionList(const OSVERSIONINFOA& version)

@@ -37,7 +37,7 @@ int64_t WallClockMs()
     ticks.HighPart = ft.dwHighDateTime;
     return static_cast<int64_t>(ticks.QuadPart / 10000) - 11644473600000LL;
 }
-} // namespace
+}  // namespace
 
 void CShutdownDlg::SetPickerTime(const CTime& time)
 {

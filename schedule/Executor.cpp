@@ -22,7 +22,7 @@ bool EnableShutdownPrivilege()
     ::CloseHandle(hToken);
     return enabled;
 }
-} // namespace
+}  // namespace
 
 BOOL CShutdownDlg::ExecuteAction()
 {

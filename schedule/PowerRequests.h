@@ -4,6 +4,6 @@
 #pragma once
 #include <windows.h>
 
-BOOL RequestExitWindows(UINT flags);               // ExitWindowsEx(flags, 0)
+BOOL RequestExitWindows(UINT flags);  // ExitWindowsEx(flags, 0)
 BOOL RequestSystemPowerState(BOOL suspend, BOOL force);
-BOOL RequestLockWorkStation();                     // looked up in user32 at run time
+BOOL RequestLockWorkStation();  // looked up in user32 at run time

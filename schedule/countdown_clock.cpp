@@ -7,83 +7,103 @@ namespace quellix {
 namespace {
 constexpr int64_t kDaySeconds = 86400;
 
-int ClampToInt(int64_t v) {
-    if (v > INT_MAX) return INT_MAX;
-    if (v < INT_MIN) return INT_MIN;
+int ClampToInt(int64_t v)
+{
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(v);
 }
 }  // namespace
 
-void CountdownClock::Start(int countSeconds, int64_t nowMs) {
+void CountdownClock::Start(int countSeconds, int64_t nowMs)
+{
     Start(countSeconds, nowMs, static_cast<int64_t>(countSeconds) * 1000);
 }
 
-void CountdownClock::Start(int countSeconds, int64_t nowMs, int64_t durationMs) {
+void CountdownClock::Start(int countSeconds, int64_t nowMs, int64_t durationMs)
+{
     m_deadlineMs = nowMs + durationMs;
     m_warningArmed = countSeconds > kWarningSeconds;
     m_followsWall = false;
 }
 
-void CountdownClock::FollowWallClock(int64_t targetWallMs) {
+void CountdownClock::FollowWallClock(int64_t targetWallMs)
+{
     m_followsWall = true;
     m_targetWallMs = targetWallMs;
 }
 
-void CountdownClock::Resync(int64_t nowMs, int64_t wallNowMs) {
-    if (!m_followsWall) return;
+void CountdownClock::Resync(int64_t nowMs, int64_t wallNowMs)
+{
+    if (!m_followsWall)
+        return;
     const uint64_t left = static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs);
     m_deadlineMs = static_cast<int64_t>(static_cast<uint64_t>(nowMs) + left);
 }
 
-int64_t CountdownClock::ExpiryWaitMs(int64_t wallNowMs) const {
-    const int64_t left =
-        static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs));
-    if (left <= 0) return 0;
+int64_t CountdownClock::ExpiryWaitMs(int64_t wallNowMs) const
+{
+    const int64_t left = static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs));
+    if (left <= 0)
+        return 0;
     const int64_t wait = left - left / 512;
     return wait > 1 ? wait : 1;
 }
 
-int CountdownClock::RemainingAt(int64_t nowMs) const {
+int CountdownClock::RemainingAt(int64_t nowMs) const
+{
     // Wrapping subtraction: no undefined behaviour for absurd clock values.
-    const int64_t diff = static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) -
-                                              static_cast<uint64_t>(nowMs));
+    const int64_t diff = static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
     // Rounding on halves of the difference, so that adding the half second
     // cannot overflow: floor(d/2) + 250 >= 500k exactly when d >= 1000k - 500.
     const int64_t rounded = diff >= 0 ? (diff / 2 + 250) / 500 : -((-(diff / 2) + 250) / 500);
     return ClampToInt(rounded);
 }
 
-bool CountdownClock::TakeWarning(int remaining) {
-    if (!m_warningArmed || remaining > kWarningSeconds) return false;
+bool CountdownClock::TakeWarning(int remaining)
+{
+    if (!m_warningArmed || remaining > kWarningSeconds)
+        return false;
     m_warningArmed = false;
     return true;
 }
 
-int CountdownClock::MsToNextWholeSecond(int64_t nowMs) const {
+int CountdownClock::MsToNextWholeSecond(int64_t nowMs) const
+{
     const int64_t left = static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
     int64_t next = left % 1000;
-    if (next < 0) next += 1000;
-    if (next <= 50) next += 1000;
+    if (next < 0)
+        next += 1000;
+    if (next <= 50)
+        next += 1000;
     return static_cast<int>(next);
 }
 
-int64_t NextOccurrence(int64_t target, int64_t now) {
-    if (target > now) return target;
+int64_t NextOccurrence(int64_t target, int64_t now)
+{
+    if (target > now)
+        return target;
     // Unsigned arithmetic: exact for every realistic time, defined for all.
     const uint64_t behind = static_cast<uint64_t>(now) - static_cast<uint64_t>(target);
     const uint64_t days = behind / kDaySeconds + 1;
     return static_cast<int64_t>(static_cast<uint64_t>(target) + days * kDaySeconds);
 }
 
-int CountFor(int timingMode, int64_t timeAt, int64_t now, int durationMinutes, int64_t* newTimeAt) {
+int CountFor(int timingMode, int64_t timeAt, int64_t now, int durationMinutes, int64_t* newTimeAt)
+{
     switch (timingMode) {
     case 0: {
         const int64_t next = NextOccurrence(timeAt, now);
-        if (newTimeAt) *newTimeAt = next;
+        if (newTimeAt)
+            *newTimeAt = next;
         return ClampToInt(next - now);
     }
-    case 1: return ClampToInt(static_cast<int64_t>(durationMinutes) * 60);
-    default: return 0;
+    case 1:
+        return ClampToInt(static_cast<int64_t>(durationMinutes) * 60);
+    default:
+        return 0;
     }
 }
 

@@ -4,7 +4,8 @@
 
 namespace quellix {
 
-std::string FormatRemaining(int seconds) {
+std::string FormatRemaining(int seconds)
+{
     // Fits "-2147483648 sec." and "596523 hour(s)  and 14 min." alike.
     char hours[48] = "", minutes[32] = "", secs[32] = "";
     if (seconds < 60) {

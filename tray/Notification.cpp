@@ -15,7 +15,7 @@ std::string LogonName()
     DWORD size = sizeof name;
     return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
 }
-} // namespace
+}  // namespace
 
 void CShutdownDlg::ShowNotification(BOOL bRemember, BOOL bWarning)
 {

@@ -19,7 +19,7 @@ Rect32 ToRect32(const RECT& r)
     out.bottom = r.bottom;
     return out;
 }
-} // namespace
+}  // namespace
 
 int CNotifierWnd::s_nOpenCount = 0;
 
@@ -58,9 +58,9 @@ BOOL CNotifierWnd::Popup(COLORREF crFirst, COLORREF crMiddle, COLORREF crLast)
 {
     const char* className = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW);
     Rect32 start = NotifierStartRect(ToRect32(m_rcWorkArea), m_nWidth, m_nHeight, s_nOpenCount);
-    BOOL created = CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, className, NULL,
-                            WS_POPUP, start.left, start.top, start.right - start.left, start.bottom - start.top,
-                            NULL, 0);
+    BOOL created =
+        CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, className, NULL, WS_POPUP,
+                 start.left, start.top, start.right - start.left, start.bottom - start.top, NULL, 0);
     if (!created) {
         // No window will ever delete this object: do it now, and count nothing.
         delete this;
@@ -84,8 +84,8 @@ void CNotifierWnd::OnTimer(UINT_PTR)
 {
     bool sunk = m_pMotion->Step();
     m_rcWindow.top = m_pMotion->Top();
-    MoveWindow(m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
-               m_rcWindow.bottom - m_rcWindow.top, TRUE);
+    MoveWindow(m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left, m_rcWindow.bottom - m_rcWindow.top,
+               TRUE);
     if (sunk) {
         KillTimer(kAnimationTimer);
         DestroyWindow();  // PostNcDestroy deletes the object

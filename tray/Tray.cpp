@@ -13,7 +13,7 @@ const UINT kTrayIconId = 1;
 const UINT kMenuDisabled = MF_GRAYED | MF_DISABLED;
 // Broadcast by the shell when the notification area is created anew (after the shell restarted).
 const UINT kTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
-} // namespace
+}  // namespace
 
 void CShutdownDlg::SetUpTray()
 {

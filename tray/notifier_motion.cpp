@@ -8,7 +8,8 @@ namespace {
 constexpr int kStepMs = 20, kStepPixels = 5;
 }
 
-Rect32 NotifierStartRect(const Rect32& workArea, int width, int height, int openCount) {
+Rect32 NotifierStartRect(const Rect32& workArea, int width, int height, int openCount)
+{
     Rect32 r;
     r.right = workArea.right - 10 - 10 * openCount;
     r.left = r.right - width;
@@ -18,11 +19,15 @@ Rect32 NotifierStartRect(const Rect32& workArea, int width, int height, int open
 }
 
 NotifierMotion::NotifierMotion(int bottom, int height, int stayMs)
-    : m_bottom(bottom), m_height(height), m_stayMs(stayMs), m_top(bottom) {}
+    : m_bottom(bottom), m_height(height), m_stayMs(stayMs), m_top(bottom)
+{
+}
 
-bool NotifierMotion::Step() {
+bool NotifierMotion::Step()
+{
     m_elapsed += kStepMs;
-    if (m_elapsed > static_cast<unsigned>(m_stayMs)) m_rising = false;
+    if (m_elapsed > static_cast<unsigned>(m_stayMs))
+        m_rising = false;
     if (m_rising) {
         const int highest = m_bottom - m_height;
         m_top = m_top - kStepPixels < highest ? highest : m_top - kStepPixels;
@@ -32,10 +37,12 @@ bool NotifierMotion::Step() {
     return m_top == m_bottom;
 }
 
-bool TextTopIfFits(int rectTop, int rectBottom, int textHeight, int* textTop) {
-    const uint32_t span = static_cast<uint32_t>(rectBottom) - static_cast<uint32_t>(textHeight) -
-                          static_cast<uint32_t>(rectTop);
-    if (textTop) *textTop = static_cast<int>(span / 2);
+bool TextTopIfFits(int rectTop, int rectBottom, int textHeight, int* textTop)
+{
+    const uint32_t span =
+        static_cast<uint32_t>(rectBottom) - static_cast<uint32_t>(textHeight) - static_cast<uint32_t>(rectTop);
+    if (textTop)
+        *textTop = static_cast<int>(span / 2);
     return (span & 0x80000000u) == 0;
 }
 

@@ -9,25 +9,36 @@ constexpr size_t kTipChars = 63;
 const char kStopText[] = "Quellix\ntimer stopped.";
 }  // namespace
 
-std::string ActionPhrase(int code, const std::string& userName) {
+std::string ActionPhrase(int code, const std::string& userName)
+{
     switch (code) {
-    case ACTION_LOGOFF: return "log off " + userName;
-    case ACTION_POWEROFF: return "turn off the computer power";
-    case ACTION_SHUTDOWN: return "shut down the computer";
-    case ACTION_RESTART: return "restart the computer";
-    case ACTION_HIBERNATE: return "hibernate the computer";
-    case ACTION_STANDBY: return "standby the computer";
-    case ACTION_LOCK: return "lock the computer";
-    default: return std::string();
+    case ACTION_LOGOFF:
+        return "log off " + userName;
+    case ACTION_POWEROFF:
+        return "turn off the computer power";
+    case ACTION_SHUTDOWN:
+        return "shut down the computer";
+    case ACTION_RESTART:
+        return "restart the computer";
+    case ACTION_HIBERNATE:
+        return "hibernate the computer";
+    case ACTION_STANDBY:
+        return "standby the computer";
+    case ACTION_LOCK:
+        return "lock the computer";
+    default:
+        return std::string();
     }
 }
 
-Reminder ComposeReminder(bool remember, bool warning, bool running, int actionCode,
-                         const std::string& userName, const std::string& remainingText) {
+Reminder ComposeReminder(bool remember, bool warning, bool running, int actionCode, const std::string& userName,
+                         const std::string& remainingText)
+{
     Reminder r;
     const bool flagged = remember || warning;
     // A running countdown is only ever announced with a prefix.
-    if (running && !flagged) return r;
+    if (running && !flagged)
+        return r;
     r.show = true;
     if (!flagged) {
         r.text = kStopText;
@@ -48,19 +59,20 @@ Reminder ComposeReminder(bool remember, bool warning, bool running, int actionCo
         r.width = 150;
         r.height = 60;
     }
-    if (warning) r.text = "Warning!\n" + r.text;
-    if (remember) r.text = "Remember!\n" + r.text;
+    if (warning)
+        r.text = "Warning!\n" + r.text;
+    if (remember)
+        r.text = "Remember!\n" + r.text;
     r.staySeconds = 7;
     r.first = kRedFirst, r.middle = kRedMiddle, r.last = kRedLast;
     return r;
 }
 
-std::string TrayTipText(const std::string& title, const std::string& shownText) {
+std::string TrayTipText(const std::string& title, const std::string& shownText)
+{
     return CutTip(title + " " + LowerCase(shownText));
 }
 
-std::string CutTip(const std::string& text) {
-    return text.substr(0, kTipChars);
-}
+std::string CutTip(const std::string& text) { return text.substr(0, kTipChars); }
 
 }  // namespace quellix

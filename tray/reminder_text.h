@@ -22,8 +22,8 @@ std::string ActionPhrase(int code, const std::string& userName);
 
 // remember / warning ask for the "Remember!" / "Warning!" prefix; running
 // chooses between the countdown text and the "timer stopped" text.
-Reminder ComposeReminder(bool remember, bool warning, bool running, int actionCode,
-                         const std::string& userName, const std::string& remainingText);
+Reminder ComposeReminder(bool remember, bool warning, bool running, int actionCode, const std::string& userName,
+                         const std::string& remainingText);
 
 // The tip while counting: title, a blank and the lower-cased shown text.
 std::string TrayTipText(const std::string& title, const std::string& shownText);

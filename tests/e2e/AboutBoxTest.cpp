@@ -356,7 +356,8 @@ protected:
         EXPECT_EQ(Describe(colour), Describe(look.text)) << "text colour " << when;
         EXPECT_EQ(Describe(colour), Describe(look.underline)) << "underline colour " << when;
         EXPECT_EQ(0, look.pixelsOff) << when << ": the link is not the address in the stock variable font over "
-                                     << "an underline as wide as the control; on the screen:\n" << look.art;
+                                     << "an underline as wide as the control; on the screen:\n"
+                                     << look.art;
     }
 
     // A left click as the system delivers it, handled before this returns.
@@ -415,8 +416,7 @@ TEST_F(AboutBox, OpensFromTheSystemMenuWithIconTextsFontsAndTheWholeAddressInBlu
         EXPECT_LE(TextWidth(labelFont, box.ItemText(control)), ClientWidth(box.Item(control)))
             << "the text of control " << control << " is cut off";
     DeleteObject(labelFont);
-    const int linkTextWidth =
-        TextWidth(static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT)), box.ItemText(kLink));
+    const int linkTextWidth = TextWidth(static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT)), box.ItemText(kLink));
     EXPECT_LE(linkTextWidth, ClientWidth(box.Item(kLink))) << "the address is cut off";
 
     // Blue text, and a blue underline along the control's whole bottom row,
@@ -442,8 +442,7 @@ TEST_F(AboutBox, ALeftClickStartsTheMailProgramWithTheAddressAndTurnsTheLinkPurp
     const std::string expected = std::string("-compose to=") + kAddress + " cc=" + kAddress;
     EXPECT_TRUE(WaitUntil([&] { return !MailProgramStarts().empty(); })) << "no mail program started";
     EXPECT_EQ(std::vector<std::string>{expected}, MailProgramStarts());
-    EXPECT_EQ("resource", AskProbeOnce(box, "cursor", kHandCursor))
-        << "the mouse over the link does not show the hand";
+    EXPECT_EQ("resource", AskProbeOnce(box, "cursor", kHandCursor)) << "the mouse over the link does not show the hand";
 
     ExpectLink(WaitForLink(box, kPurple), kPurple, "after the click");
     EXPECT_TRUE(IsWindow(box.Handle())) << "the click ended the About box";
@@ -512,7 +511,8 @@ TEST_F(AboutBox, OnlyALeftClickWithAUsableMailCommandStartsAnything)
     const Window link = box.Item(kLink);
 
     // Other buttons change the cursor only.
-    for (auto [down, up] : {std::pair<UINT, UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP}, {WM_MBUTTONDOWN, WM_MBUTTONUP},
+    for (auto [down, up] : {std::pair<UINT, UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP},
+                            {WM_MBUTTONDOWN, WM_MBUTTONUP},
                             {WM_RBUTTONDBLCLK, WM_RBUTTONUP}}) {
         link.Send(down, 0, MAKELPARAM(2, 2));
         link.Send(up, 0, MAKELPARAM(2, 2));
@@ -543,10 +543,10 @@ TEST_F(AboutBox, OnlyALeftClickWithAUsableMailCommandStartsAnything)
     ASSERT_TRUE(RegisterMailCommand(quoted + " %1"));
     SendLeftClick(link);
     EXPECT_TRUE(WaitUntil([&] { return !MailProgramStarts().empty(); })) << "the usable command started nothing";
-    Sleep(300); // time for a wrongly started one to write as well
+    Sleep(300);  // time for a wrongly started one to write as well
     EXPECT_EQ(std::vector<std::string>{kAddress}, MailProgramStarts());
     EXPECT_TRUE(IsWindow(box.Handle()));
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

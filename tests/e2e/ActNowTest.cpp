@@ -12,7 +12,7 @@ struct ActionRequest {
     int code;
     const char* verb;
     const char* request;
-    bool programEnds; // the dialog ends once the request has returned
+    bool programEnds;  // the dialog ends once the request has returned
 };
 
 const ActionRequest kRequests[] = {
@@ -139,7 +139,8 @@ TEST_F(ActNow, OlderSystemsMakeTheSameRequests)
         const char* request;
     };
     size_t made = 0;
-    for (const Case& c : {Case{"nt40", 3, "ExitWindowsEx 5"}, Case{"win98", 6, "SetSystemPowerState suspend=1 force=1"}}) {
+    for (const Case& c :
+         {Case{"nt40", 3, "ExitWindowsEx 5"}, Case{"win98", 6, "SetSystemPowerState suspend=1 force=1"}}) {
         SCOPED_TRACE(c.version);
         ReportedSystemVersion version(c.version);
         ASSERT_TRUE(version.Set());
@@ -163,5 +164,5 @@ TEST_F(ActNow, OlderSystemsMakeTheSameRequests)
     }
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

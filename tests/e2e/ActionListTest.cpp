@@ -10,7 +10,7 @@ using namespace quellix;
 
 struct ActionTexts {
     int code;
-    const char* entry; // "Log off" is followed by the logon name
+    const char* entry;  // "Log off" is followed by the logon name
     const char* group;
     const char* confirm;
     const char* description;
@@ -42,7 +42,7 @@ std::string EntryText(int code)
 }
 
 struct SystemCase {
-    const char* version; // as Wine's AppDefaults take it
+    const char* version;  // as Wine's AppDefaults take it
     std::vector<int> codes;
 };
 
@@ -68,8 +68,7 @@ TEST_P(ActionListOnSystem, ListsTheActionsOfThatSystemWithTurnOffPowerSelected)
 
 INSTANTIATE_TEST_SUITE_P(Wine, ActionListOnSystem,
                          ::testing::Values(SystemCase{"win7", {1, 2, 3, 4, 5, 6, 7}},
-                                           SystemCase{"winxp", {1, 2, 3, 4, 5, 6, 7}},
-                                           SystemCase{"nt40", {1, 2, 3, 4}},
+                                           SystemCase{"winxp", {1, 2, 3, 4, 5, 6, 7}}, SystemCase{"nt40", {1, 2, 3, 4}},
                                            SystemCase{"win98", {1, 2, 3, 4, 6}}),
                          [](const ::testing::TestParamInfo<SystemCase>& info) { return info.param.version; });
 
@@ -98,5 +97,5 @@ TEST_F(ActionList, EachEntryBringsItsDescriptionAndCaptions)
     EXPECT_EQ(std::vector<std::string>{}, m_settings.ValueNames()) << "a selection alone stores nothing";
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

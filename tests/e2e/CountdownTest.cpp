@@ -86,8 +86,8 @@ TEST_F(Countdown, CancelStopsItKeepingTextAndProgress)
     EXPECT_TRUE(ShownSeconds(text).has_value()) << text;
     EXPECT_GE(progress, 2);
 
-    for (int on : {id::Now, id::At, id::After, id::Minutes, id::MinutesSpin, id::MinLabel, id::Ok, id::Action,
-                   id::Cancel})
+    for (int on :
+         {id::Now, id::At, id::After, id::Minutes, id::MinutesSpin, id::MinLabel, id::Ok, id::Action, id::Cancel})
         EXPECT_TRUE(dialog.IsEnabled(on)) << "control " << on << " should be enabled after the stop";
     EXPECT_FALSE(dialog.IsEnabled(id::TimeAt));
     EXPECT_FALSE(dialog.IsEnabled(id::HideOnMinimize));
@@ -142,5 +142,5 @@ TEST_F(Countdown, LateTicksShowTheTrueRemainingTimeAndWarnOnce)
     EXPECT_EQ(1u, popups.PollFor(1500)) << "the warning should come once, at the first tick with 30 s or less";
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

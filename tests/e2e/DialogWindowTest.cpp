@@ -33,9 +33,9 @@ TEST_F(DialogWindow, FifteenControlsUseTahoma13)
 {
     Dialog dialog = StartFirstCopy();
     ASSERT_TRUE(dialog);
-    for (int control : {id::ActionGroup, id::Action, id::Description, id::TimeGroup, id::Now, id::At, id::TimeAt,
-                        id::After, id::Minutes, id::MinLabel, id::Remaining, id::Ok, id::Cancel, id::Confirm,
-                        id::HideOnMinimize})
+    for (int control :
+         {id::ActionGroup, id::Action, id::Description, id::TimeGroup, id::Now, id::At, id::TimeAt, id::After,
+          id::Minutes, id::MinLabel, id::Remaining, id::Ok, id::Cancel, id::Confirm, id::HideOnMinimize})
         EXPECT_EQ("Tahoma 13", dialog.ItemFont(control)) << "control " << control;
     // The template's font stays on the rest.
     for (int control : {id::MinutesSpin, id::Progress})
@@ -51,8 +51,8 @@ TEST_F(DialogWindow, StaysAboveOtherWindowsWithATaskBarButton)
     const LONG extended = GetWindowLongA(dialog.Handle(), GWL_EXSTYLE);
     EXPECT_TRUE(extended & WS_EX_TOPMOST) << "the dialog does not stay above other windows; extended style 0x"
                                           << std::hex << extended << " style 0x" << dialog.Style();
-    EXPECT_TRUE(extended & WS_EX_APPWINDOW) << "the dialog has no task bar button; extended style 0x" << std::hex
-                                            << extended;
+    EXPECT_TRUE(extended & WS_EX_APPWINDOW)
+        << "the dialog has no task bar button; extended style 0x" << std::hex << extended;
 }
 
 TEST_F(DialogWindow, EscapeClosesTheIdleDialog)
@@ -107,5 +107,5 @@ TEST_F(DialogWindow, NowAnswersARealMouseClick)
         << "clearing \"Now\" did not enable the timing modes";
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

@@ -169,5 +169,5 @@ TEST_F(Expiry, WithoutQuestionStandByIsRequestedAndTheDialogReturnsToIdle)
     EXPECT_EQ(0u, popups.PollFor(700)) << "no warning and no \"timer stopped\" popup";
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

@@ -49,8 +49,7 @@ TEST_F(FirstStart, ShowsTheDefaultChoicesWithTimingControlsDisabled)
     ASSERT_GE(selected, 0) << "no action selected";
     ASSERT_LT(selected, static_cast<int>(actions.size()));
     EXPECT_EQ("Turn off power", actions[selected]);
-    EXPECT_TRUE(WaitUntil([&] { return dialog.HasFocus(id::Action); }, 2000))
-        << "the focus is not on the action list";
+    EXPECT_TRUE(WaitUntil([&] { return dialog.HasFocus(id::Action); }, 2000)) << "the focus is not on the action list";
 
     // The picker shows the time of the start plus five minutes.
     const ULONGLONG shown = ToSeconds(dialog.PickerTime(id::TimeAt));
@@ -72,5 +71,5 @@ TEST_F(FirstStart, CreatesTheSettingsKeyAndStoresNothing)
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

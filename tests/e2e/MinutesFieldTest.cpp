@@ -112,5 +112,5 @@ TEST_F(MinutesField, SpinArrowsStopAtOneAndAt2880)
     EXPECT_EQ(2880, ShownMinutes(dialog));
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

@@ -198,10 +198,10 @@ TEST_F(Popups, NeverTakeTheKeyboardAndIgnoreTheMouse)
     ASSERT_TRUE(WaitUntil([&] { return !m_dialog.Visible(); }));
 
     // The user types into another program when the warning comes.
-    HWND front = CreateWindowExA(0, "STATIC", "typing here", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, NULL, NULL,
-                                 NULL, NULL);
-    HWND field = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, front, NULL,
-                                 NULL, NULL);
+    HWND front =
+        CreateWindowExA(0, "STATIC", "typing here", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, NULL, NULL, NULL, NULL);
+    HWND field =
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, front, NULL, NULL, NULL);
     ASSERT_TRUE(front && field);
     SetForegroundWindow(front);
     SetFocus(field);
@@ -243,9 +243,9 @@ TEST_F(Popups, NeverTakeTheKeyboardAndIgnoreTheMouse)
         lostFocus += focus != m_dialog.Item(id::Cancel).Handle();
     });
     EXPECT_EQ(0, lostFront) << "while the notice rose the dialog was not always in front";
-    EXPECT_EQ(0, lostFocus) << "while the notice rose Cancel lost the keyboard, to " << Window(focus).ClassName()
-                            << " " << GetDlgCtrlID(focus);
+    EXPECT_EQ(0, lostFocus) << "while the notice rose Cancel lost the keyboard, to " << Window(focus).ClassName() << " "
+                            << GetDlgCtrlID(focus);
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

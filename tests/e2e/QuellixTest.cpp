@@ -46,4 +46,4 @@ Dialog QuellixTest::StartFirstCopy(const std::string& arguments)
     return dialog;
 }
 
-} // namespace e2e
+}  // namespace e2e

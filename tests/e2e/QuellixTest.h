@@ -40,4 +40,4 @@ private:
     std::string m_requestLog;
 };
 
-} // namespace e2e
+}  // namespace e2e

@@ -74,7 +74,7 @@ void LeaveNowMode(const Dialog& dialog)
         dialog.Click(id::Now);
     EXPECT_FALSE(dialog.IsChecked(id::Now));
 }
-} // namespace
+}  // namespace
 
 int64_t StartCountdownAt(const Dialog& dialog, int secondsAhead)
 {
@@ -125,8 +125,7 @@ std::vector<HWND> NotifierPopups(DWORD pid)
     for (HWND window : TopLevelWindows(pid)) {
         const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
         const LONG style = GetWindowLongA(window, GWL_STYLE);
-        if ((exStyle & WS_EX_TOOLWINDOW) && (exStyle & WS_EX_TOPMOST) && (style & WS_POPUP) &&
-            !(style & WS_CAPTION))
+        if ((exStyle & WS_EX_TOOLWINDOW) && (exStyle & WS_EX_TOPMOST) && (style & WS_POPUP) && !(style & WS_CAPTION))
             popups.push_back(window);
     }
     return popups;
@@ -170,4 +169,4 @@ std::string LogonName()
     return GetUserNameA(name, &size) ? std::string(name) : std::string();
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -81,4 +81,4 @@ private:
 // The logon name, as the program reads it.
 std::string LogonName();
 
-} // namespace e2e
+}  // namespace e2e

@@ -16,8 +16,7 @@ using namespace quellix;
 void StoreRaw(const char* name, DWORD type, std::vector<BYTE> data)
 {
     HKEY key = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL));
     EXPECT_EQ(ERROR_SUCCESS,
               RegSetValueExA(key, name, 0, type, data.empty() ? NULL : data.data(), static_cast<DWORD>(data.size())));
     RegCloseKey(key);
@@ -83,7 +82,7 @@ TEST_F(Settings, ChoicesOfAStartedCountdownAreRestoredOnTheNextStart)
 
 // What the dialog shows after a start with some stored data.
 struct Shown {
-    int selection = 1; // "Turn off power"
+    int selection = 1;  // "Turn off power"
     bool now = true, at = true, after = false, confirm = true;
     const char* minutes = "5";
     bool rangeMessage = false;
@@ -106,7 +105,11 @@ Shown With(void (*change)(Shown&))
 
 const StoredCase kStoredCases[] = {
     {"NoKey", [] {}, Shown()},
-    {"NoValues", [] { StoreRaw("Other", REG_DWORD, {1, 0, 0, 0}); }, Shown()},
+    {"NoValues",
+     [] {
+         StoreRaw("Other", REG_DWORD, {1, 0, 0, 0});
+     },
+     Shown()},
     {"AllValid",
      [] {
          StoreDword("Action", 3);
@@ -157,13 +160,11 @@ const StoredCase kStoredCases[] = {
     {"ActionSeven", [] { StoreDword("Action", 7); }, With([](Shown& s) { s.selection = -1; })},
     {"ActionNinetyNine", [] { StoreDword("Action", 99); }, With([](Shown& s) { s.selection = -1; })},
     {"ActionMinusOne", [] { StoreDword("Action", 0xFFFFFFFF); }, With([](Shown& s) { s.selection = -1; })},
-    {"DurationZero", [] { StoreDword("TurnOffDur", 0); },
-     With([](Shown& s) {
+    {"DurationZero", [] { StoreDword("TurnOffDur", 0); }, With([](Shown& s) {
          s.minutes = "0";
          s.rangeMessage = true;
      })},
-    {"Duration9999", [] { StoreDword("TurnOffDur", 9999); },
-     With([](Shown& s) {
+    {"Duration9999", [] { StoreDword("TurnOffDur", 9999); }, With([](Shown& s) {
          s.minutes = "9999";
          s.rangeMessage = true;
      })},
@@ -340,5 +341,5 @@ TEST_F(UnreadableKey, LeavesTheDefaultsAndStoresNothing)
     EXPECT_EQ(0u, m_settings.Dword("TurnOffNow").value_or(99));
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

@@ -40,10 +40,14 @@ enum class Presence { InFront, Behind, Minimized, Hidden };
 const char* ToString(Presence presence)
 {
     switch (presence) {
-    case Presence::InFront: return "InFront";
-    case Presence::Behind: return "Behind";
-    case Presence::Minimized: return "Minimized";
-    case Presence::Hidden: return "Hidden";
+    case Presence::InFront:
+        return "InFront";
+    case Presence::Behind:
+        return "Behind";
+    case Presence::Minimized:
+        return "Minimized";
+    case Presence::Hidden:
+        return "Hidden";
     }
     return "?";
 }
@@ -61,8 +65,8 @@ TEST_P(LaterCopy, BringsTheFirstDialogBackAndEnds)
     case Presence::InFront:
         break;
     case Presence::Behind:
-        other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 748, NULL, NULL, NULL,
-                                NULL);
+        other =
+            CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 748, NULL, NULL, NULL, NULL);
         SetForegroundWindow(other);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; })) << "could not cover the dialog";
         break;
@@ -158,5 +162,5 @@ TEST_F(SingleInstance, FirstCopyEndingFreesTheName)
     EXPECT_TRUE(WaitForMainDialog(next.Id(), kStartTimeout)) << "a start after the end showed no dialog";
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

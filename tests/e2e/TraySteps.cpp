@@ -74,8 +74,7 @@ void TrayFixture::ChooseFromIconMenu(UINT command) const
 
 bool TrayFixture::WaitForDialogBack() const
 {
-    const bool back =
-        WaitUntil([&] { return m_dialog.Visible() && !m_dialog.Minimized() && m_dialog.Foreground(); });
+    const bool back = WaitUntil([&] { return m_dialog.Visible() && !m_dialog.Minimized() && m_dialog.Foreground(); });
     Sleep(200);
     return back;
 }
@@ -122,4 +121,4 @@ std::string LowerCase(std::string text)
     return text;
 }
 
-} // namespace e2e
+}  // namespace e2e

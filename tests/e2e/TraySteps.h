@@ -50,4 +50,4 @@ MenuEntry EntryWithCommand(const std::vector<MenuEntry>& entries, UINT command);
 
 std::string LowerCase(std::string text);
 
-} // namespace e2e
+}  // namespace e2e

@@ -69,8 +69,8 @@ TEST_F(Tray, MenuOpensAtThePointerAndLeavesTheIconAndTheDialogAsTheyWere)
     std::vector<std::string> texts;
     for (const MenuEntry& entry : entries)
         texts.push_back(entry.separator ? "-" : entry.text);
-    EXPECT_EQ((std::vector<std::string>{"Restore", "-", "Stop Timer", "Ask Confirmation", "-", "&About Quellix...",
-                                        "-", "Hide", "Exit"}),
+    EXPECT_EQ((std::vector<std::string>{"Restore", "-", "Stop Timer", "Ask Confirmation", "-", "&About Quellix...", "-",
+                                        "Hide", "Exit"}),
               texts);
     std::vector<UINT> commands;
     for (const MenuEntry& entry : entries)
@@ -251,7 +251,7 @@ TEST_F(Tray, EscapeWhileCountingKeepsTheIconAndExitEndsTheProgram)
 TEST_F(Tray, HideOnMinimizeLeavesNoIconAndNoWarning)
 {
     ASSERT_TRUE(StartRecordedCopy());
-    m_dialog.SelectComboItem(id::Action, PositionOfCode(m_dialog, 3)); // shut down
+    m_dialog.SelectComboItem(id::Action, PositionOfCode(m_dialog, 3));  // shut down
     StartCountdownAt(m_dialog, 32);
     ASSERT_TRUE(m_dialog.IsEnabled(id::HideOnMinimize));
     m_dialog.Click(id::HideOnMinimize);
@@ -268,7 +268,8 @@ TEST_F(Tray, HideOnMinimizeLeavesNoIconAndNoWarning)
     EXPECT_TRUE(WaitUntil([&] {
         text = DrawnTextOf(reminder[0]).text;
         return text.rfind("Remember!\nQuellix\n will shut down the computer\n after 3", 0) == 0;
-    })) << "the reminder shows \"" << text << "\"";
+    })) << "the reminder shows \""
+        << text << "\"";
 
     // Past 30 seconds left: still no icon, and no warning came.
     EXPECT_TRUE(NoIconFor(300));
@@ -333,5 +334,5 @@ TEST_F(Tray, IconComesBackWhenTheTaskBarIsCreatedAgain)
     EXPECT_TRUE(NoIconFor(500)) << "a new task bar got an icon for a shown dialog";
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

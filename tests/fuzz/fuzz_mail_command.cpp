@@ -15,24 +15,28 @@ using quellix::SplitMailCommand;
 
 namespace {
 
-void Check(bool ok) {
-    if (!ok) std::abort();
+void Check(bool ok)
+{
+    if (!ok)
+        std::abort();
 }
 
-size_t Count(const std::string& text, const std::string& what) {
+size_t Count(const std::string& text, const std::string& what)
+{
     size_t n = 0;
-    for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + what.size())) ++n;
+    for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + what.size()))
+        ++n;
     return n;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    if (size == 0) return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
+{
+    if (size == 0)
+        return 0;
     const size_t addressLength = bytes[0] % 16 < size - 1 ? bytes[0] % 16 : size - 1;
     const std::string fuzzedAddress(reinterpret_cast<const char*>(bytes + 1), addressLength);
     const char* data = reinterpret_cast<const char*>(bytes + 1 + addressLength);
@@ -52,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     MailLaunch other;
     Check(SplitMailCommand(data, length, fuzzedAddress, &other) == ok);
     Check(SplitMailCommand(data, length, "@", nullptr) == ok);
-    if (!ok) return 0;
+    if (!ok)
+        return 0;
 
     Check(plain.program == text.substr(1, close - 1));
     Check(plain.program.find('"') == std::string::npos);
@@ -63,11 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
 
     // Each "%1" of the rest became one address, nothing else changed length.
     size_t restStart = close + 1;
-    while (restStart < text.size() && IsBlank(text[restStart])) ++restStart;
+    while (restStart < text.size() && IsBlank(text[restStart]))
+        ++restStart;
     const std::string rest = text.substr(restStart);
     const size_t replaced = Count(rest, "%1");
     Check(plain.parameters.size() == rest.size() - replaced);
     Check(other.parameters.size() == rest.size() - 2 * replaced + replaced * fuzzedAddress.size());
-    if (replaced == 0) Check(plain.parameters == rest && other.parameters == rest);
+    if (replaced == 0)
+        Check(plain.parameters == rest && other.parameters == rest);
     return 0;
 }

@@ -7,8 +7,12 @@ namespace {
 
 using Codes = std::vector<int>;
 
-TEST(ActionCatalogue, ListDependsOnSystemFamilyAndLogonName) {
-    struct Row { OsVersion os; Codes withName; };
+TEST(ActionCatalogue, ListDependsOnSystemFamilyAndLogonName)
+{
+    struct Row {
+        OsVersion os;
+        Codes withName;
+    };
     const Row rows[] = {
         {{kPlatformNT, 5, 0}, {1, 2, 3, 4, 5, 6, 7}},
         {{kPlatformNT, 6, 1}, {1, 2, 3, 4, 5, 6, 7}},
@@ -28,22 +32,20 @@ TEST(ActionCatalogue, ListDependsOnSystemFamilyAndLogonName) {
     }
 }
 
-TEST(ActionCatalogue, TextsPerCode) {
-    const char* entries[] = {"Log off", "Turn off power", "Shut down", "Restart",
-                             "Hibernate", "Stand by", "Lock Computer"};
+TEST(ActionCatalogue, TextsPerCode)
+{
+    const char* entries[] = {"Log off",   "Turn off power", "Shut down",    "Restart",
+                             "Hibernate", "Stand by",       "Lock Computer"};
     // The lower-cased verb feeds the captions and the expiry prompt.
     const char* prompts[] = {
-        "Are you sure you want to log off the computer?",
-        "Are you sure you want to turn off the computer?",
-        "Are you sure you want to shut down the computer?",
-        "Are you sure you want to restart the computer?",
-        "Are you sure you want to hibernate the computer?",
-        "Are you sure you want to stand by the computer?",
+        "Are you sure you want to log off the computer?",      "Are you sure you want to turn off the computer?",
+        "Are you sure you want to shut down the computer?",    "Are you sure you want to restart the computer?",
+        "Are you sure you want to hibernate the computer?",    "Are you sure you want to stand by the computer?",
         "Are you sure you want to lock computer the computer?"};
-    const char* groups[] = {"Log off time", "Turn off time", "Shut down time", "Restart time",
+    const char* groups[] = {"Log off time",   "Turn off time", "Shut down time",    "Restart time",
                             "Hibernate time", "Stand by time", "Lock computer time"};
-    const char* confirms[] = {"Confirm log off...", "Confirm turn off...", "Confirm shut down...",
-                              "Confirm restart...", "Confirm hibernate...", "Confirm stand by...",
+    const char* confirms[] = {"Confirm log off...",      "Confirm turn off...",  "Confirm shut down...",
+                              "Confirm restart...",      "Confirm hibernate...", "Confirm stand by...",
                               "Confirm lock computer..."};
     for (int code = ACTION_LOGOFF; code <= ACTION_LOCK; ++code) {
         SCOPED_TRACE(code);
@@ -55,16 +57,13 @@ TEST(ActionCatalogue, TextsPerCode) {
         EXPECT_EQ("Are you sure you want to " + verb + " the computer?", prompts[code - 1]);
         EXPECT_EQ("Confirm " + verb + "...", confirms[code - 1]);
     }
-    EXPECT_STREQ(ActionDescription(ACTION_LOGOFF),
-                 "Ends your session, leaving the computer running on full power.");
-    EXPECT_STREQ(ActionDescription(ACTION_POWEROFF),
-                 "Ends your session, shuts down Windows and turns off power. "
-                 "System must support the power-off feature.");
+    EXPECT_STREQ(ActionDescription(ACTION_LOGOFF), "Ends your session, leaving the computer running on full power.");
+    EXPECT_STREQ(ActionDescription(ACTION_POWEROFF), "Ends your session, shuts down Windows and turns off power. "
+                                                     "System must support the power-off feature.");
     EXPECT_STREQ(ActionDescription(ACTION_STANDBY),
                  "While on standby, your computer consumes less electric power, but information "
                  "in computer memory is not saved on your hard disk.");
-    EXPECT_STREQ(ActionDescription(ACTION_LOCK),
-                 "Locks your computer so that you can safely leave it alone.");
+    EXPECT_STREQ(ActionDescription(ACTION_LOCK), "Locks your computer so that you can safely leave it alone.");
     EXPECT_EQ(LogOffEntryText("jdoe"), "Log off jdoe");
     for (int code : {0, -1, 8, 1000}) {
         EXPECT_EQ(ActionEntryText(code), nullptr);
@@ -74,7 +73,8 @@ TEST(ActionCatalogue, TextsPerCode) {
     EXPECT_EQ(LowerCase("Lock Computer \xC4Z@[`"), "lock computer \xC4z@[`");
 }
 
-TEST(ActionCatalogue, NewTrayIconFromXpAndMe) {
+TEST(ActionCatalogue, NewTrayIconFromXpAndMe)
+{
     EXPECT_FALSE(UsesNewTrayIcon({kPlatformNT, 4, 0}));
     EXPECT_FALSE(UsesNewTrayIcon({kPlatformNT, 5, 0}));
     EXPECT_TRUE(UsesNewTrayIcon({kPlatformNT, 5, 1}));

@@ -12,15 +12,17 @@ constexpr int64_t kStart = 5'000'000;  // an arbitrary monotonic reading, ms
 
 // Runs the dialog's tick handling against a clock that reads `at(k)` at tick k;
 // returns the ticks at which the warning fired.
-template <typename At>
-std::vector<int> Warnings(CountdownClock& c, int ticks, At at) {
+template <typename At> std::vector<int> Warnings(CountdownClock& c, int ticks, At at)
+{
     std::vector<int> fired;
     for (int k = 1; k <= ticks; ++k)
-        if (c.TakeWarning(c.RemainingAt(at(k)))) fired.push_back(k);
+        if (c.TakeWarning(c.RemainingAt(at(k))))
+            fired.push_back(k);
     return fired;
 }
 
-TEST(CountdownClock, OnTimeTicksGiveTheDecrementTexts) {
+TEST(CountdownClock, OnTimeTicksGiveTheDecrementTexts)
+{
     CountdownClock c;
     c.Start(300, kStart);
     EXPECT_EQ(c.DeadlineMs(), kStart + 300'000);
@@ -37,7 +39,8 @@ TEST(CountdownClock, OnTimeTicksGiveTheDecrementTexts) {
     EXPECT_EQ(c.RemainingAt(c.DeadlineMs() + 1500), -2);
 }
 
-TEST(CountdownClock, LateSkippedAndSleptTicksCatchUp) {
+TEST(CountdownClock, LateSkippedAndSleptTicksCatchUp)
+{
     CountdownClock c;
     c.Start(600, kStart);
     EXPECT_EQ(c.RemainingAt(kStart + 1000 + 900), 598);  // one tick very late
@@ -52,7 +55,8 @@ TEST(CountdownClock, LateSkippedAndSleptTicksCatchUp) {
     EXPECT_EQ(c.RemainingAt(INT64_MIN), INT_MAX);
 }
 
-TEST(CountdownClock, WarnsExactlyOncePassingThirtySeconds) {
+TEST(CountdownClock, WarnsExactlyOncePassingThirtySeconds)
+{
     auto onTime = [](int k) { return kStart + 1000 * k; };
     CountdownClock c;
     c.Start(60, kStart);
@@ -72,7 +76,8 @@ TEST(CountdownClock, WarnsExactlyOncePassingThirtySeconds) {
     EXPECT_EQ(Warnings(c, 20, onTime), std::vector<int>{15});
 }
 
-TEST(CountdownClock, AnAtTargetShortOfTheCountTicksOnItsWholeSeconds) {
+TEST(CountdownClock, AnAtTargetShortOfTheCountTicksOnItsWholeSeconds)
+{
     CountdownClock c;
     // OK pressed 750 ms into a second, the target 10 whole seconds on.
     c.Start(10, kStart, 9250);
@@ -99,7 +104,8 @@ TEST(CountdownClock, AnAtTargetShortOfTheCountTicksOnItsWholeSeconds) {
     }
 }
 
-TEST(CountdownClock, AnAtTargetFollowsTheWallClock) {
+TEST(CountdownClock, AnAtTargetFollowsTheWallClock)
+{
     constexpr int64_t kWall = 1'700'000'000'000;  // the wall clock at the start, ms
     CountdownClock c;
     c.Start(120, kStart, 119'400);
@@ -130,7 +136,8 @@ TEST(CountdownClock, AnAtTargetFollowsTheWallClock) {
     EXPECT_EQ(c.DeadlineMs(), kStart + 60'000);
 }
 
-TEST(CountdownClock, CountForTimingModes) {
+TEST(CountdownClock, CountForTimingModes)
+{
     const int64_t now = 1'700'000'000;
     int64_t moved = -1;
     EXPECT_EQ(CountFor(0, now + 20, now, 5, &moved), 20);

@@ -7,10 +7,19 @@
 namespace quellix {
 namespace {
 
-TEST(DdxParse, DialogIntegers) {
+TEST(DdxParse, DialogIntegers)
+{
     const std::pair<const char*, int> good[] = {
-        {"5", 5}, {"2880", 2880}, {"  12\t", 12}, {"\t-7 ", -7}, {"+3", 3}, {"007", 7}, {"0", 0},
-        {"-0", 0}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+        {"5", 5},
+        {"2880", 2880},
+        {"  12\t", 12},
+        {"\t-7 ", -7},
+        {"+3", 3},
+        {"007", 7},
+        {"0", 0},
+        {"-0", 0},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
         {"00000000000000000000042", 42},
     };
     for (const auto& g : good) {
@@ -18,9 +27,10 @@ TEST(DdxParse, DialogIntegers) {
         EXPECT_TRUE(ParseDialogInt(g.first, &v)) << g.first;
         EXPECT_EQ(v, g.second) << g.first;
     }
-    const char* bad[] = {"", " ", "-", "+", "+-1", "--1", "1 2", "12a", "a12", "0x10", "1.5",
-                         "1e3", "\n5", "5\n", "- 5", "2147483648", "-2147483649",
-                         "99999999999999999999999", nullptr};
+    const char* bad[] = {"",     " ",   "-",   "+",          "+-1",         "--1",
+                         "1 2",  "12a", "a12", "0x10",       "1.5",         "1e3",
+                         "\n5",  "5\n", "- 5", "2147483648", "-2147483649", "99999999999999999999999",
+                         nullptr};
     for (const char* b : bad) {
         int v = -99;
         EXPECT_FALSE(ParseDialogInt(b, &v)) << (b ? b : "(null)");
@@ -28,7 +38,8 @@ TEST(DdxParse, DialogIntegers) {
     }
 }
 
-TEST(DdxParse, FormatWithArgs) {
+TEST(DdxParse, FormatWithArgs)
+{
     EXPECT_EQ(FormatWithArgs("Please enter an integer between %1 and %2.", "1", "2880"),
               "Please enter an integer between 1 and 2880.");
     EXPECT_EQ(FormatWithArgs("%2%1%3%%1%", "a", "b"), "ba%3%a%");

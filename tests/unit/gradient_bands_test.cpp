@@ -9,7 +9,8 @@ constexpr unsigned kNoLimit = 0xFFFFFFFFu;
 const std::vector<uint32_t> kBlackWhite{0x000000, 0xffffff};
 const std::vector<uint32_t> kBlueTriple{0xe89675, 0xffffff, 0xe18662};
 
-GradientBands Painter(const std::vector<uint32_t>& colors, int direction = 0) {
+GradientBands Painter(const std::vector<uint32_t>& colors, int direction = 0)
+{
     GradientBands g;
     g.SetColorList(colors);
     g.SetDirection(direction);
@@ -17,30 +18,37 @@ GradientBands Painter(const std::vector<uint32_t>& colors, int direction = 0) {
 }
 
 // One colour per pixel, bands laid end to end.
-std::vector<uint32_t> Pixels(const ColorBandArray& bands) {
+std::vector<uint32_t> Pixels(const ColorBandArray& bands)
+{
     std::vector<uint32_t> px;
-    for (const ColorBand& b : bands) px.insert(px.end(), b.width > 0 ? b.width : 0, b.color);
+    for (const ColorBand& b : bands)
+        px.insert(px.end(), b.width > 0 ? b.width : 0, b.color);
     return px;
 }
 
-int TotalWidth(const ColorBandArray& bands) {
+int TotalWidth(const ColorBandArray& bands)
+{
     int sum = 0;
-    for (const ColorBand& b : bands) sum += b.width;
+    for (const ColorBand& b : bands)
+        sum += b.width;
     return sum;
 }
 
-ColorBandArray Bands(const GradientBands& g, int phase, int total, int from, int to, unsigned max = kNoLimit) {
+ColorBandArray Bands(const GradientBands& g, int phase, int total, int from, int to, unsigned max = kNoLimit)
+{
     ColorBandArray bands;
     g.CalcBands(bands, phase, total, from, to, max);
     return bands;
 }
 
-TEST(GradientBands, BlackToWhiteBandCounts) {
+TEST(GradientBands, BlackToWhiteBandCounts)
+{
     const GradientBands g = Painter(kBlackWhite);
     // 100 px: one band per pixel; the step 255/100 rounds to float 2.5499999523.
     ColorBandArray b = Bands(g, 0, 100, 0, -1);
     ASSERT_EQ(b.size(), 100u);
-    for (const ColorBand& band : b) EXPECT_EQ(band.width, 1);
+    for (const ColorBand& band : b)
+        EXPECT_EQ(band.width, 1);
     EXPECT_EQ(b[0].color, 0x000000u);
     EXPECT_EQ(b[1].color, 0x020202u);
     EXPECT_EQ(b[99].color, 0xfcfcfcu);  // white itself is never painted
@@ -68,7 +76,8 @@ TEST(GradientBands, BlackToWhiteBandCounts) {
     EXPECT_EQ(b.size(), 510u);
 }
 
-TEST(GradientBands, PairWidthsAndSegmentBoundaries) {
+TEST(GradientBands, PairWidthsAndSegmentBoundaries)
+{
     const ColorBandArray red = Bands(Painter({0x000000, 0x000003}), 0, 100, 0, -1);
     ASSERT_EQ(red.size(), 3u);
     EXPECT_EQ(red[0].width, 33);
@@ -81,7 +90,8 @@ TEST(GradientBands, PairWidthsAndSegmentBoundaries) {
     const GradientBands g = Painter(kBlueTriple, 1);
     ColorBandArray b = Bands(g, 0, 200, 0, -1);
     ASSERT_EQ(b.size(), 200u);
-    for (const ColorBand& band : b) EXPECT_EQ(band.width, 1);
+    for (const ColorBand& band : b)
+        EXPECT_EQ(band.width, 1);
     const std::vector<uint32_t> px = Pixels(b);
     EXPECT_EQ(px[0], 0xe89675u);
     EXPECT_NE(px[99], 0xffffffu);
@@ -108,7 +118,8 @@ TEST(GradientBands, PairWidthsAndSegmentBoundaries) {
     EXPECT_EQ(Pixels(Bands(shared, 0, 200, 0, -1))[100], 0xffffffu);
 }
 
-TEST(GradientBands, PhaseSliceAndSingleStop) {
+TEST(GradientBands, PhaseSliceAndSingleStop)
+{
     const GradientBands g = Painter(kBlackWhite);
     const std::vector<uint32_t> plain = Pixels(Bands(g, 0, 100, 0, -1));
     for (int phase : {30, -30, 130, 1, 99}) {
@@ -146,7 +157,8 @@ TEST(GradientBands, PhaseSliceAndSingleStop) {
     EXPECT_TRUE(Bands(Painter({}), 30, 100, 0, -1).empty());
 }
 
-TEST(GradientBands, DrawPlanLengthFactorAndFallback) {
+TEST(GradientBands, DrawPlanLengthFactorAndFallback)
+{
     GradientBands g = Painter(kBlackWhite);
     const BandRect rect{10, 5, 110, 25};
     g.SetLengthFactor(0.5f);
@@ -173,18 +185,19 @@ TEST(GradientBands, DrawPlanLengthFactorAndFallback) {
     EXPECT_EQ(PaletteRelative(0x123456), 0x02123456u);
 }
 
-TEST(GradientBands, BandRectPerDirection) {
+TEST(GradientBands, BandRectPerDirection)
+{
     const BandRect rect{10, 20, 110, 70};  // 100 wide, 50 high
-    struct Row { int dir, from, to; BandRect want; };
+    struct Row {
+        int dir, from, to;
+        BandRect want;
+    };
     const Row rows[] = {
-        {0, 5, 15, {15, 20, 25, 70}},
-        {0, 5, -1, {15, 20, 110, 70}},
-        {7, 5, 15, {15, 20, 25, 70}},  // unknown directions behave as 0
+        {0, 5, 15, {15, 20, 25, 70}},  {0, 5, -1, {15, 20, 110, 70}},
+        {7, 5, 15, {15, 20, 25, 70}},   // unknown directions behave as 0
         {1, 0, 1, {109, 20, 110, 70}},  // first stop at the right edge
-        {1, 5, -1, {10, 20, 105, 70}},
-        {2, 5, 15, {10, 25, 110, 35}},
-        {2, 0, -1, {10, 20, 110, 70}},
-        {3, 0, 1, {10, 69, 110, 70}},   // first stop at the bottom
+        {1, 5, -1, {10, 20, 105, 70}}, {2, 5, 15, {10, 25, 110, 35}},
+        {2, 0, -1, {10, 20, 110, 70}}, {3, 0, 1, {10, 69, 110, 70}},  // first stop at the bottom
         {3, 5, -1, {10, 20, 110, 65}},
     };
     for (const Row& r : rows) {

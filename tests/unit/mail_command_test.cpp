@@ -10,11 +10,13 @@ namespace {
 
 const std::string kAddress = "someone@example.org";
 
-bool Split(const std::string& bytes, MailLaunch* out, const std::string& address = kAddress) {
+bool Split(const std::string& bytes, MailLaunch* out, const std::string& address = kAddress)
+{
     return SplitMailCommand(bytes.data(), bytes.size(), address, out);
 }
 
-TEST(MailCommand, SplitsQuotedProgramAndFillsEveryPercentOne) {
+TEST(MailCommand, SplitsQuotedProgramAndFillsEveryPercentOne)
+{
     MailLaunch m;
     ASSERT_TRUE(Split("\"C:\\Mail\\mail.exe\" /compose \"%1\"", &m));
     EXPECT_EQ(m.program, "C:\\Mail\\mail.exe");
@@ -34,13 +36,14 @@ TEST(MailCommand, SplitsQuotedProgramAndFillsEveryPercentOne) {
     EXPECT_TRUE(Split("\"m.exe\" %1", nullptr));
 }
 
-TEST(MailCommand, RefusesWhatCannotBeSplit) {
+TEST(MailCommand, RefusesWhatCannotBeSplit)
+{
     MailLaunch m{"keep", "keep"};
     EXPECT_FALSE(Split("", &m));
-    EXPECT_FALSE(Split("C:\\mail.exe %1", &m));       // no leading quote
+    EXPECT_FALSE(Split("C:\\mail.exe %1", &m));  // no leading quote
     EXPECT_FALSE(Split(" \"m.exe\" %1", &m));
-    EXPECT_FALSE(Split("\"C:\\mail.exe %1", &m));     // no closing quote
-    EXPECT_FALSE(Split("\"\" %1", &m));               // empty program
+    EXPECT_FALSE(Split("\"C:\\mail.exe %1", &m));  // no closing quote
+    EXPECT_FALSE(Split("\"\" %1", &m));            // empty program
     EXPECT_FALSE(Split(std::string("\0\"m.exe\"", 8), &m));
     EXPECT_FALSE(Split(std::string("\"m.exe\0\" x", 10), &m));  // the quote lies past the end
     EXPECT_FALSE(SplitMailCommand(nullptr, 10, kAddress, &m));
@@ -48,7 +51,8 @@ TEST(MailCommand, RefusesWhatCannotBeSplit) {
     EXPECT_EQ(m.parameters, "keep");
 }
 
-TEST(MailCommand, ReadsOnlyTheBytesGivenAndStopsAtZero) {
+TEST(MailCommand, ReadsOnlyTheBytesGivenAndStopsAtZero)
+{
     MailLaunch m;
     // Text ends at the first zero byte.
     ASSERT_TRUE(Split(std::string("\"m.exe\" %1\0 %1 more", 19), &m));

@@ -6,21 +6,25 @@ namespace quellix {
 namespace {
 
 struct Animation {
-    int fullAtMs = -1;        // first step at full height
-    int firstSinkMs = -1;     // first step no longer rising
+    int fullAtMs = -1;     // first step at full height
+    int firstSinkMs = -1;  // first step no longer rising
     int destroyedMs = -1;
     int maxHeight = 0;
 };
 
-Animation Animate(int height, int stayMs) {
+Animation Animate(int height, int stayMs)
+{
     NotifierMotion m(899, height, stayMs);
     Animation r;
     for (int step = 0; step < 100000; ++step) {
         const bool gone = m.Step();
         const int h = m.Bottom() - m.Top();
-        if (h > r.maxHeight) r.maxHeight = h;
-        if (h == height && r.fullAtMs < 0) r.fullAtMs = m.Elapsed();
-        if (!m.Rising() && r.firstSinkMs < 0) r.firstSinkMs = m.Elapsed();
+        if (h > r.maxHeight)
+            r.maxHeight = h;
+        if (h == height && r.fullAtMs < 0)
+            r.fullAtMs = m.Elapsed();
+        if (!m.Rising() && r.firstSinkMs < 0)
+            r.firstSinkMs = m.Elapsed();
         if (gone) {
             r.destroyedMs = m.Elapsed();
             break;
@@ -29,7 +33,8 @@ Animation Animate(int height, int stayMs) {
     return r;
 }
 
-TEST(NotifierMotion, RiseHoldAndSink) {
+TEST(NotifierMotion, RiseHoldAndSink)
+{
     NotifierMotion m(899, 65, 7000);
     EXPECT_EQ(m.Top(), 899);
     EXPECT_TRUE(m.Rising());
@@ -58,11 +63,13 @@ TEST(NotifierMotion, RiseHoldAndSink) {
 
     // A negative stay compares as a huge unsigned number: it never sinks.
     NotifierMotion forever(100, 10, -1);
-    for (int i = 0; i < 1000; ++i) ASSERT_FALSE(forever.Step());
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_FALSE(forever.Step());
     EXPECT_TRUE(forever.Rising());
 }
 
-TEST(NotifierMotion, StartRectShiftsLeftPerOpenPopup) {
+TEST(NotifierMotion, StartRectShiftsLeftPerOpenPopup)
+{
     const Rect32 wa{0, 0, 1024, 738};
     const Rect32 first = NotifierStartRect(wa, 175, 65, 0);
     EXPECT_EQ(first.right, 1014);
@@ -77,7 +84,8 @@ TEST(NotifierMotion, StartRectShiftsLeftPerOpenPopup) {
     EXPECT_EQ(offset.right, 760);
 }
 
-TEST(NotifierMotion, TextDrawnOnlyOnceTheWindowHoldsIt) {
+TEST(NotifierMotion, TextDrawnOnlyOnceTheWindowHoldsIt)
+{
     int top = -1;
     EXPECT_TRUE(TextTopIfFits(0, 65, 39, &top));
     EXPECT_EQ(top, 13);

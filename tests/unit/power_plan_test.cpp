@@ -7,8 +7,14 @@ namespace {
 
 using R = PowerPlan::Request;
 
-TEST(PowerPlan, RequestPerCode) {
-    struct Row { int code; R request; unsigned flags; bool suspend, force, reset; };
+TEST(PowerPlan, RequestPerCode)
+{
+    struct Row {
+        int code;
+        R request;
+        unsigned flags;
+        bool suspend, force, reset;
+    };
     const Row rows[] = {
         {ACTION_LOGOFF, R::ExitWindows, 4, false, true, false},
         {ACTION_POWEROFF, R::ExitWindows, 13, false, true, false},
@@ -33,7 +39,8 @@ TEST(PowerPlan, RequestPerCode) {
     }
 }
 
-TEST(PowerPlan, PrivilegeOnlyOnNtFiveAndLater) {
+TEST(PowerPlan, PrivilegeOnlyOnNtFiveAndLater)
+{
     EXPECT_TRUE(NeedsShutdownPrivilege({kPlatformNT, 5, 0}));
     EXPECT_TRUE(NeedsShutdownPrivilege({kPlatformNT, 10, 0}));
     EXPECT_FALSE(NeedsShutdownPrivilege({kPlatformNT, 4, 0}));

@@ -7,7 +7,8 @@
 namespace quellix {
 namespace {
 
-TEST(FormatRemaining, EveryRangeOfTheTable) {
+TEST(FormatRemaining, EveryRangeOfTheTable)
+{
     const std::pair<int, const char*> rows[] = {
         {0, "0 sec."},
         {45, "45 sec."},
@@ -25,10 +26,12 @@ TEST(FormatRemaining, EveryRangeOfTheTable) {
         {-5, "-5 sec."},
         {-3600, "-3600 sec."},
     };
-    for (const auto& r : rows) EXPECT_EQ(FormatRemaining(r.first), r.second) << r.first;
+    for (const auto& r : rows)
+        EXPECT_EQ(FormatRemaining(r.first), r.second) << r.first;
 }
 
-TEST(FormatRemaining, ExtremesDoNotOverflow) {
+TEST(FormatRemaining, ExtremesDoNotOverflow)
+{
     EXPECT_EQ(FormatRemaining(INT_MIN), "-2147483648 sec.");
     // 2147483647 s = 596523 h 14 min 7 s.
     EXPECT_EQ(FormatRemaining(INT_MAX), "596523 hour(s)  and 14 min.");

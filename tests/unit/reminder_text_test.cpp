@@ -7,8 +7,13 @@
 namespace quellix {
 namespace {
 
-TEST(Reminder, CountdownReminderPerAction) {
-    struct Row { int code; const char* phrase; int width; };
+TEST(Reminder, CountdownReminderPerAction)
+{
+    struct Row {
+        int code;
+        const char* phrase;
+        int width;
+    };
     const Row rows[] = {
         {ACTION_LOGOFF, "log off jsmith7", 157},  // seven-character name
         {ACTION_POWEROFF, "turn off the computer power", 187},
@@ -44,7 +49,8 @@ TEST(Reminder, CountdownReminderPerAction) {
     EXPECT_EQ(ComposeReminder(false, true, true, ACTION_LOGOFF, std::string(99, 'x'), "").width, 387);
 }
 
-TEST(Reminder, StopNotices) {
+TEST(Reminder, StopNotices)
+{
     for (int code : {1, 7, 42}) {
         const Reminder s = ComposeReminder(false, false, false, code, "u", "1 sec.");
         EXPECT_TRUE(s.show);
@@ -63,15 +69,15 @@ TEST(Reminder, StopNotices) {
     EXPECT_EQ(f.staySeconds, 7);
     EXPECT_EQ(f.first, kRedFirst);
     EXPECT_EQ(f.last, kRedLast);
-    EXPECT_EQ(ComposeReminder(false, true, false, ACTION_SHUTDOWN, "u", "").text,
-              "Warning!\nQuellix\ntimer stopped.");
+    EXPECT_EQ(ComposeReminder(false, true, false, ACTION_SHUTDOWN, "u", "").text, "Warning!\nQuellix\ntimer stopped.");
     // Both prefixes (no caller asks for that): "Remember!" ends up in front.
     EXPECT_EQ(ComposeReminder(true, true, true, ACTION_LOCK, "u", "5 sec.").text,
               "Remember!\nWarning!\nQuellix\n will lock the computer\n after 5 sec.");
     EXPECT_FALSE(ComposeReminder(false, false, true, ACTION_SHUTDOWN, "u", "5 sec.").show);
 }
 
-TEST(Reminder, TrayTip) {
+TEST(Reminder, TrayTip)
+{
     EXPECT_EQ(TrayTipText("Quellix...", "Left 4 min. and 59 sec."), "Quellix... left 4 min. and 59 sec.");
     const std::string tip = TrayTipText(std::string(60, 'T'), "Left 1 hour(s)  and 1 min.");
     EXPECT_EQ(tip, std::string(60, 'T') + " le");

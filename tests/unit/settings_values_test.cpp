@@ -5,7 +5,8 @@
 namespace quellix {
 namespace {
 
-TEST(SettingsValues, OnlyFourByteDwordsCount) {
+TEST(SettingsValues, OnlyFourByteDwordsCount)
+{
     const unsigned char bytes[8] = {0x78, 0x56, 0x34, 0x12, 0xff, 0xff, 0xff, 0xff};
     const unsigned char minusOne[4] = {0xff, 0xff, 0xff, 0xff};
     int32_t v = 7;

@@ -30,8 +30,8 @@ static BOOL CALLBACK FindWindowOf(HWND window, LPARAM param)
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     char text[256] = {};
-    if ((search->pid == 0 || pid == search->pid) && IsWindowVisible(window) && GetWindowTextA(window, text, sizeof text) &&
-        strcmp(text, search->caption) == 0) {
+    if ((search->pid == 0 || pid == search->pid) && IsWindowVisible(window) &&
+        GetWindowTextA(window, text, sizeof text) && strcmp(text, search->caption) == 0) {
         search->found = window;
         return FALSE;
     }

@@ -166,11 +166,12 @@ int RunOnce(const char* exe, int run, int leadSeconds)
             }
             const int last = count ? samples[count - 1].shown : -1;
             const double lastLag = count ? last * 1000.0 - static_cast<double>(target - shownAt) : 0;
-            printf("run %d lead_s %d press_phase_ms %d expiry_ms %lld text_expired_ms %s lag_min_ms %.0f lag_max_ms %.0f lag_mean_ms %.0f "
+            printf("run %d lead_s %d press_phase_ms %d expiry_ms %lld text_expired_ms %s lag_min_ms %.0f lag_max_ms "
+                   "%.0f lag_mean_ms %.0f "
                    "last_text \"Left %d sec.\" last_lag_ms %.0f samples %d\n",
                    run, leadSeconds, pressPhase, shownAt - target,
-                   expiredTextAt ? std::to_string(expiredTextAt - target).c_str() : "-", count ? lagMin : 0, count ? lagMax : 0,
-                   count ? lagSum / count : 0, last, lastLag, count);
+                   expiredTextAt ? std::to_string(expiredTextAt - target).c_str() : "-", count ? lagMin : 0,
+                   count ? lagMax : 0, count ? lagSum / count : 0, last, lastLag, count);
             fflush(stdout);
             HWND no = GetDlgItem(prompt, IDNO);
             PostMessageA(no, BM_CLICK, 0, 0);
@@ -185,7 +186,7 @@ int RunOnce(const char* exe, int run, int leadSeconds)
     return status;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -19,7 +19,7 @@ static std::vector<MenuEntry> ParseEntries(const std::vector<std::string>& lines
         } else {
             int grayed = 0, checked = 0;
             fields >> entry.command >> grayed >> checked;
-            fields.get(); // the blank before the text
+            fields.get();  // the blank before the text
             std::getline(fields, entry.text);
             entry.grayed = grayed != 0;
             entry.checked = checked != 0;
@@ -39,4 +39,4 @@ std::vector<MenuEntry> MenuEntries(DWORD pid, HMENU menu)
     return ParseEntries(AskProbe(pid, "menu", reinterpret_cast<ULONG_PTR>(menu)));
 }
 
-} // namespace e2e
+}  // namespace e2e

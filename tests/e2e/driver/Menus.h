@@ -21,4 +21,4 @@ std::vector<MenuEntry> SystemMenuEntries(const Window& window);
 // The entries of menu `menu` of process `pid`.
 std::vector<MenuEntry> MenuEntries(DWORD pid, HMENU menu);
 
-} // namespace e2e
+}  // namespace e2e

@@ -13,12 +13,18 @@ constexpr int kBoxIconId = 0x0440;
 const char* ToString(BoxIcon icon)
 {
     switch (icon) {
-    case BoxIcon::None: return "no icon";
-    case BoxIcon::Information: return "information";
-    case BoxIcon::Question: return "question";
-    case BoxIcon::Exclamation: return "exclamation";
-    case BoxIcon::Error: return "error";
-    case BoxIcon::Unknown: break;
+    case BoxIcon::None:
+        return "no icon";
+    case BoxIcon::Information:
+        return "information";
+    case BoxIcon::Question:
+        return "question";
+    case BoxIcon::Exclamation:
+        return "exclamation";
+    case BoxIcon::Error:
+        return "error";
+    case BoxIcon::Unknown:
+        break;
     }
     return "unknown icon";
 }
@@ -95,4 +101,4 @@ MessageBoxWindow WaitForMessageBox(DWORD pid, const std::string& caption, DWORD 
     return found;
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -29,4 +29,4 @@ MessageBoxWindow WaitForMessageBox(DWORD pid, const std::string& caption, DWORD 
 // The visible message boxes of process `pid` other than `except`, at once.
 std::vector<MessageBoxWindow> OpenMessageBoxes(DWORD pid, HWND except = NULL);
 
-} // namespace e2e
+}  // namespace e2e

@@ -97,4 +97,4 @@ DrawnText DrawnTextOf(const Window& window)
     return drawn;
 }
 
-} // namespace e2e
+}  // namespace e2e

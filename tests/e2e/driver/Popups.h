@@ -41,9 +41,9 @@ bool WaitForHeight(const Popup& popup, int height, DWORD timeoutMs = 2000);
 // called before the window painted.
 struct DrawnText {
     std::string font;
-    std::string text; // lines joined by '\n'
+    std::string text;  // lines joined by '\n'
 };
 void StartRecordingDrawnText(DWORD pid);
 DrawnText DrawnTextOf(const Window& window);
 
-} // namespace e2e
+}  // namespace e2e

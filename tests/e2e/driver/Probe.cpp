@@ -31,7 +31,7 @@ DWORD RunRemoteThread(HANDLE process, LPTHREAD_START_ROUTINE start, LPVOID param
     return code;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> AskProbe(DWORD pid, const std::string& command, ULONG_PTR handle)
 {
@@ -42,10 +42,10 @@ std::vector<std::string> AskProbe(DWORD pid, const std::string& command, ULONG_P
         ADD_FAILURE() << "cannot load " << dll << ": " << LastErrorText();
         return lines;
     }
-    const ULONG_PTR probeOffset = reinterpret_cast<ULONG_PTR>(GetProcAddress(local, "Probe@4")
-                                                                  ? GetProcAddress(local, "Probe@4")
-                                                                  : GetProcAddress(local, "Probe")) -
-                                  reinterpret_cast<ULONG_PTR>(local);
+    const ULONG_PTR probeOffset =
+        reinterpret_cast<ULONG_PTR>(GetProcAddress(local, "Probe@4") ? GetProcAddress(local, "Probe@4")
+                                                                     : GetProcAddress(local, "Probe")) -
+        reinterpret_cast<ULONG_PTR>(local);
     HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
     if (!process) {
         ADD_FAILURE() << "cannot open process " << pid << ": " << LastErrorText();
@@ -85,4 +85,4 @@ std::vector<std::string> AskProbe(DWORD pid, const std::string& command, ULONG_P
     return lines;
 }
 
-} // namespace e2e
+}  // namespace e2e

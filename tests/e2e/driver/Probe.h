@@ -13,4 +13,4 @@ namespace e2e {
 // test failure when the probe could not be loaded or run.
 std::vector<std::string> AskProbe(DWORD pid, const std::string& command, ULONG_PTR handle);
 
-} // namespace e2e
+}  // namespace e2e

@@ -81,8 +81,7 @@ Process StartProcess(const std::string& exe, const std::string& arguments, const
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, &environment[0], NULL, &startup,
-                        &info)) {
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, &environment[0], NULL, &startup, &info)) {
         if (error)
             *error = "CreateProcess(" + exe + ") failed: " + LastErrorText();
         return Process();
@@ -106,7 +105,7 @@ BOOL CALLBACK CollectWindowOf(HWND window, LPARAM param)
         search->found.push_back(window);
     return TRUE;
 }
-} // namespace
+}  // namespace
 
 std::vector<HWND> TopLevelWindows(DWORD pid)
 {
@@ -157,12 +156,11 @@ std::string OwnDirectory()
 std::string LastErrorText(DWORD error)
 {
     char text[256] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text,
-                   NULL);
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text, NULL);
     std::string result = "error " + std::to_string(error);
     if (*text)
         result += " (" + std::string(text, strcspn(text, "\r\n")) + ")";
     return result;
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -15,7 +15,7 @@ public:
     Process& operator=(Process&& other) noexcept;
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
-    ~Process(); // kills the process if it still runs
+    ~Process();  // kills the process if it still runs
 
     bool Started() const { return m_process != NULL; }
     DWORD Id() const { return m_id; }
@@ -52,4 +52,4 @@ std::string OwnDirectory();
 
 std::string LastErrorText(DWORD error = GetLastError());
 
-} // namespace e2e
+}  // namespace e2e

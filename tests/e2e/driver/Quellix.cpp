@@ -51,5 +51,5 @@ std::vector<std::string> ReadRequestLog(const std::string& path)
     return lines;
 }
 
-} // namespace quellix
-} // namespace e2e
+}  // namespace quellix
+}  // namespace e2e

@@ -29,7 +29,7 @@ constexpr int Now = 1021;
 constexpr int TimeGroup = 1024;
 constexpr int ActionGroup = 1025;
 constexpr int HideOnMinimize = 1029;
-} // namespace id
+}  // namespace id
 
 // The notification icon: its id, the callback message the shell sends to the
 // dialog, and the commands of its menu.
@@ -42,7 +42,7 @@ constexpr UINT AskConfirmation = 1028;
 constexpr UINT Exit = 1030;
 constexpr UINT About = 1031;
 constexpr UINT Hide = 1032;
-} // namespace command
+}  // namespace command
 
 constexpr char kDialogCaption[] = "Quellix...";
 // The framework titles its own messages with the program's file name.
@@ -65,5 +65,5 @@ Dialog FindMainDialog(DWORD pid);
 // The lines written to a request log so far ("ExitWindowsEx 5", ...).
 std::vector<std::string> ReadRequestLog(const std::string& path);
 
-} // namespace quellix
-} // namespace e2e
+}  // namespace quellix
+}  // namespace e2e

@@ -12,7 +12,7 @@ struct OpenKey {
             RegCloseKey(key);
     }
 };
-} // namespace
+}  // namespace
 
 bool RegistryKey::Exists() const
 {
@@ -71,8 +71,8 @@ bool RegistryKey::SetDword(const std::string& name, DWORD value) const
 {
     OpenKey k;
     return RegCreateKeyExA(m_root, m_path.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &k.key, NULL) == ERROR_SUCCESS &&
-           RegSetValueExA(k.key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                          sizeof value) == ERROR_SUCCESS;
+           RegSetValueExA(k.key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+               ERROR_SUCCESS;
 }
 
 bool RegistryKey::SetString(const std::string& name, const std::string& value) const
@@ -83,4 +83,4 @@ bool RegistryKey::SetString(const std::string& name, const std::string& value) c
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-} // namespace e2e
+}  // namespace e2e

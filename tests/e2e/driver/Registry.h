@@ -28,4 +28,4 @@ private:
     std::string m_path;
 };
 
-} // namespace e2e
+}  // namespace e2e

@@ -17,7 +17,7 @@ namespace {
 constexpr char kTrayClass[] = "Shell_TrayWnd";
 constexpr char kTipClass[] = "tooltips_class32";
 constexpr char kMenuClass[] = "#32768";
-constexpr UINT kGetMenuHandle = 0x01E1; // MN_GETHMENU
+constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 
 // Tool tip windows of the task bar's process.
 std::vector<Window> ShellTipWindows(const Window& tray)
@@ -67,7 +67,7 @@ std::vector<Tool> ToolsOf(const Window& tip)
     return tools;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<TrayIcon> ShellTrayIcons()
 {
@@ -124,7 +124,7 @@ bool ShowsQuellixIcon(const RECT& rect)
         }
     }
     ReleaseDC(NULL, screen);
-    return red >= 40; // of the 16x16 picture, well over half is red
+    return red >= 40;  // of the 16x16 picture, well over half is red
 }
 
 Window PointAtIcon(const TrayIcon& icon, DWORD timeoutMs)
@@ -235,4 +235,4 @@ void CloseWithEscape(const OpenMenu& menu)
     }
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -13,7 +13,7 @@ namespace e2e {
 
 // One icon of the notification area as the shell shows it now.
 struct TrayIcon {
-    RECT rect = {}; // on the screen
+    RECT rect = {};  // on the screen
     std::string tip;
     POINT Centre() const { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 };
@@ -43,8 +43,7 @@ std::string HoverTip(const TrayIcon& icon, DWORD timeoutMs = 4000);
 COLORREF ScreenPixel(int x, int y);
 // True when each of red, green and blue differs by at most `tolerance`.
 bool ColorNear(COLORREF actual, COLORREF expected, int tolerance);
-std::string ColorText(COLORREF color); // "0xBBGGRR"
-
+std::string ColorText(COLORREF color);  // "0xBBGGRR"
 
 // An open popup menu of a process: its "#32768" window and the menu it shows.
 struct OpenMenu {
@@ -60,4 +59,4 @@ void ChooseWithKeyboard(const OpenMenu& menu, UINT command);
 // Escape, twice: leaves the entry, then the menu. Does not wait.
 void CloseWithEscape(const OpenMenu& menu);
 
-} // namespace e2e
+}  // namespace e2e

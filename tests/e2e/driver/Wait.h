@@ -23,4 +23,4 @@ template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutM
     return condition();
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -171,8 +171,8 @@ std::vector<std::string> Dialog::ComboItems(int id) const
         // carries the ANSI form wrongly: ask for the Unicode text.
         std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
         DWORD_PTR copied = 0;
-        if (!SendMessageTimeoutW(combo.Handle(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL,
-                                 5000, &copied))
+        if (!SendMessageTimeoutW(combo.Handle(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL, 5000,
+                                 &copied))
             ADD_FAILURE() << "CB_GETLBTEXT " << i << " of control " << id << " failed: " << LastErrorText();
         wide.resize(wcslen(wide.c_str()));
         std::string text(wide.size() * 2 + 1, '\0');
@@ -280,4 +280,4 @@ bool RemoteBuffer::Read(void* data, size_t size) const
     return m_remote && size <= m_size && ReadProcessMemory(m_process, m_remote, data, size, &read);
 }
 
-} // namespace e2e
+}  // namespace e2e

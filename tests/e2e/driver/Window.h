@@ -127,4 +127,4 @@ private:
     size_t m_size = 0;
 };
 
-} // namespace e2e
+}  // namespace e2e

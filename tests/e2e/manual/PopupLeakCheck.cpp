@@ -29,7 +29,7 @@ using namespace quellix;
 
 struct Figures {
     long gdiObjects = -1;
-    std::string gdiByType; // "TYPE:COUNT ..." in the handle table's numbers
+    std::string gdiByType;  // "TYPE:COUNT ..." in the handle table's numbers
     DWORD guiGdi = 0, guiUser = 0, guiError = 0;
     size_t windows = 0;
     long heldBytes = 0, heldBlocks = 0;
@@ -129,7 +129,7 @@ TEST_F(PopupLeakCheck, StopNoticesLeaveNothingBehind)
     m_dialog.Click(id::Now);
     m_dialog.Click(id::After);
     m_dialog.TypeText(id::Minutes, "1");
-    AskProbe(FirstCopy().Id(), "allocations", 0); // counting starts here
+    AskProbe(FirstCopy().Id(), "allocations", 0);  // counting starts here
     const Figures start = Measure(FirstCopy());
     Print("at the start", 0, start);
 
@@ -170,5 +170,5 @@ TEST_F(PopupLeakCheck, StopNoticesLeaveNothingBehind)
     EXPECT_LE(end.privateBytes, warm.privateBytes + 1024 * 1024) << "private bytes grew";
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

@@ -15,7 +15,7 @@ bool SaveScreenPicture(const RECT& rect, const std::string& path)
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
     header.biWidth = width;
-    header.biHeight = height; // bottom-up rows, as BMP files keep them
+    header.biHeight = height;  // bottom-up rows, as BMP files keep them
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
@@ -36,7 +36,7 @@ bool SaveScreenPicture(const RECT& rect, const std::string& path)
     bool written = false;
     if (copied) {
         BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42; // "BM"
+        file.bfType = 0x4D42;  // "BM"
         file.bfOffBits = sizeof file + sizeof header;
         file.bfSize = file.bfOffBits + header.biSizeImage;
         std::ofstream out(path, std::ios::binary);
@@ -65,4 +65,4 @@ std::string PictureDirectory()
     return dir;
 }
 
-} // namespace e2e
+}  // namespace e2e

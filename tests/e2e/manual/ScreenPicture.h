@@ -13,4 +13,4 @@ bool SaveScreenPicture(const RECT& rect, const std::string& path);
 // a trailing backslash; the current directory when it is not set.
 std::string PictureDirectory();
 
-} // namespace e2e
+}  // namespace e2e

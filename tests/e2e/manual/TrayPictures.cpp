@@ -48,7 +48,7 @@ TEST_F(TrayPictures, MenuOfTheIcon)
     const TrayIcon icon = WaitForOneIcon();
     ASSERT_EQ(1u, WaitForPopups(m_dialog.ProcessId(), 1).size());
     ASSERT_TRUE(WaitUntil([&] { return ExistingPopups(m_dialog.ProcessId()).empty(); }, 6000));
-    Sleep(1000); // the desktop repaints where the notice was
+    Sleep(1000);  // the desktop repaints where the notice was
     MouseClickAt(icon.Centre(), true);
     const OpenMenu menu = WaitForPopupMenu(m_dialog.ProcessId());
     ASSERT_TRUE(menu);
@@ -71,5 +71,5 @@ TEST_F(TrayPictures, WarningMidStay)
     Save(Corner(400, 140), "popup.bmp");
 }
 
-} // namespace
-} // namespace e2e
+}  // namespace
+}  // namespace e2e

@@ -100,7 +100,8 @@ static void WriteMenuExtras(FILE* out, HMENU menu)
         BITMAP mark = {};
         if (info.hbmpChecked && info.hbmpChecked == info.hbmpUnchecked &&
             GetObjectA(info.hbmpChecked, sizeof mark, &mark))
-            fprintf(out, "item %u %d %ldx%ld\n", info.wID, info.wID == defaultItem ? 1 : 0, mark.bmWidth, mark.bmHeight);
+            fprintf(out, "item %u %d %ldx%ld\n", info.wID, info.wID == defaultItem ? 1 : 0, mark.bmWidth,
+                    mark.bmHeight);
         else
             fprintf(out, "item %u %d none\n", info.wID, info.wID == defaultItem ? 1 : 0);
     }
@@ -179,7 +180,7 @@ bool StartRecording()
         RedirectImport("user32.dll", "DrawTextA", reinterpret_cast<void*>(&RecordingDrawTextA)));
     return realDrawTextA != nullptr;
 }
-} // namespace drawn
+}  // namespace drawn
 
 static DWORD WriteDrawnText(FILE* out, HWND window)
 {
@@ -306,7 +307,7 @@ bool Start()
     counting = true;
     return true;
 }
-} // namespace allocations
+}  // namespace allocations
 
 static DWORD WriteAllocations(FILE* out)
 {
