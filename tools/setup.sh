@@ -16,12 +16,13 @@ set -euo pipefail
 #   clang libclang-rt-14-dev  the fuzz build (libFuzzer)
 #   imagemagick               tools/screenshot.sh (import)
 #   xdotool                   real pointer clicks on the tray icon
+#   clang-format              the formatting check of the test run
 PACKAGES=(
     wine wine32:i386 wine64 fonts-wine
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
     xvfb cmake ninja-build g++ googletest libgtest-dev
     clang libclang-rt-14-dev
-    imagemagick xdotool
+    imagemagick xdotool clang-format
 )
 
 missing=()

@@ -2,11 +2,12 @@
 # Builds everything and runs every test:
 #   bash tools/test.sh
 # 1. installs what is missing (tools/setup.sh)
-# 2. native build (build/native) of the platform-free logic and its unit tests
-# 3. the same under AddressSanitizer and UndefinedBehaviorSanitizer (build/asan), unit tests run
-# 4. the libFuzzer targets with clang (build/fuzz), each run for a bounded number of inputs
-# 5. the cross build for Windows (build/win): Quellix.exe, test/Quellix.exe, e2e_tests.exe
-# 6. one final ctest run in build/native: the unit tests and the end-to-end
+# 2. every C++ file as clang-format writes it (tools/check-format.sh)
+# 3. native build (build/native) of the platform-free logic and its unit tests
+# 4. the same under AddressSanitizer and UndefinedBehaviorSanitizer (build/asan), unit tests run
+# 5. the libFuzzer targets with clang (build/fuzz), each run for a bounded number of inputs
+# 6. the cross build for Windows (build/win): Quellix.exe, test/Quellix.exe, e2e_tests.exe
+# 7. one final ctest run in build/native: the unit tests and the end-to-end
 #    shards under Wine, in parallel; its summary is the last thing printed.
 # Build directories are reused when present. Exit status non-zero on any failure.
 set -uo pipefail
@@ -42,6 +43,9 @@ passed() {
 
 step "checking packages"
 bash tools/setup.sh || exit 1
+
+step "formatting (clang-format)"
+bash tools/check-format.sh || exit 1
 
 step "native build (build/native)"
 { configure build/native -DQUELLIX_WIN_BUILD_DIR="$ROOT/build/win" &&
