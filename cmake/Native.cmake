@@ -6,7 +6,6 @@ if(QUELLIX_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
-add_compile_options(-Wall -Wextra)
 
 include(${CMAKE_SOURCE_DIR}/cmake/UnitTests.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/EndToEnd.cmake OPTIONAL)

@@ -20,6 +20,7 @@ endif()
 file(GLOB QUELLIX_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(quellix_unit_tests ${QUELLIX_UNIT_TEST_SOURCES})
 target_link_libraries(quellix_unit_tests PRIVATE quellix_logic ${QUELLIX_GTEST_LIBS})
+target_compile_options(quellix_unit_tests PRIVATE ${QUELLIX_STRICT_WARNINGS})
 gtest_discover_tests(quellix_unit_tests DISCOVERY_TIMEOUT 60)
 
 # Coverage-guided fuzzing needs clang's libFuzzer.
@@ -35,7 +36,7 @@ if(QUELLIX_FUZZ)
       ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_mail_command.cpp
       ${CMAKE_SOURCE_DIR}/controls/mail_command.cpp)
     target_include_directories(fuzz_mail_command PRIVATE ${CMAKE_SOURCE_DIR})
-    target_compile_options(fuzz_mail_command PRIVATE
+    target_compile_options(fuzz_mail_command PRIVATE ${QUELLIX_STRICT_WARNINGS}
       -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(fuzz_mail_command PRIVATE -fsanitize=fuzzer,address,undefined)
     add_test(NAME fuzz_mail_command

@@ -1,7 +1,7 @@
 # Cross build for Windows: the framework layer, Quellix.exe as shipped, the same
 # program with its power requests recorded instead of made (test/Quellix.exe),
 # and the Win32 test programs.
-add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type -ffunction-sections -fdata-sections)
+add_compile_options(-Wno-unused-parameter -Wno-cast-function-type -ffunction-sections -fdata-sections)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT)
 set(QUELLIX_WIN_LINK -static -static-libgcc -static-libstdc++ -Wl,--subsystem,windows -Wl,--gc-sections -s)
 if(NOT CMAKE_BUILD_TYPE)

@@ -25,7 +25,7 @@ bool SplitMailCommand(const char* data, size_t length, const std::string& addres
     if (!data || length == 0)
         return false;
     const void* zero = std::memchr(data, 0, length);
-    const std::string command(data, zero ? static_cast<const char*>(zero) - data : length);
+    const std::string command(data, zero ? static_cast<size_t>(static_cast<const char*>(zero) - data) : length);
 
     if (command.empty() || command[0] != '"')
         return false;

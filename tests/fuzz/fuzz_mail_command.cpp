@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 
     // The text as the splitter must see it: up to the first zero byte.
     const void* zero = length ? std::memchr(data, 0, length) : nullptr;
-    const std::string text(data, zero ? static_cast<const char*>(zero) - data : length);
+    const std::string text(data, zero ? static_cast<size_t>(static_cast<const char*>(zero) - data) : length);
 
     // A marker address free of '%' and '1' cannot form a new "%1".
     MailLaunch plain;

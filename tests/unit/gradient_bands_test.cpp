@@ -22,7 +22,7 @@ std::vector<uint32_t> Pixels(const ColorBandArray& bands)
 {
     std::vector<uint32_t> px;
     for (const ColorBand& b : bands)
-        px.insert(px.end(), b.width > 0 ? b.width : 0, b.color);
+        px.insert(px.end(), b.width > 0 ? static_cast<size_t>(b.width) : 0u, b.color);
     return px;
 }
 
@@ -126,7 +126,8 @@ TEST(GradientBands, PhaseSliceAndSingleStop)
         const std::vector<uint32_t> shifted = Pixels(Bands(g, phase, 100, 0, -1));
         ASSERT_EQ(shifted.size(), 100u) << phase;
         for (int x = 0; x < 100; ++x)
-            ASSERT_EQ(shifted[x], plain[((x - phase) % 100 + 100) % 100]) << phase << " " << x;
+            ASSERT_EQ(shifted[static_cast<size_t>(x)], plain[static_cast<size_t>(((x - phase) % 100 + 100) % 100)])
+                << phase << " " << x;
     }
     EXPECT_EQ(Pixels(Bands(g, 30, 100, 0, -1))[0], 0xb2b2b2u);
     EXPECT_EQ(Pixels(Bands(g, -30, 100, 0, -1))[0], 0x4c4c4cu);
