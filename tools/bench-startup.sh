@@ -9,13 +9,13 @@
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-7}
-build=$ROOT/build/win
 
 bash "$ROOT/tools/setup.sh" || exit 1
-bash "$ROOT/tools/build-win.sh" "$build" Quellix BareDialog StartupProbe || exit 1
-
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
+build=$QX_WIN_BUILD
+bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" Quellix BareDialog StartupProbe || exit 1
+
 qx_session bench || exit 1
 qx_wine 30 "$WINEPREFIX/reg.log" reg delete 'HKCU\Software\Quellix' /f
 

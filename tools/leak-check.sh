@@ -15,7 +15,7 @@
 # another.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$ROOT/build/win
+build=
 if [[ ${1:-} == --build ]]; then
     build=$(realpath -m "$2")
     shift 2
@@ -23,10 +23,11 @@ fi
 popups=${1:-1000}
 
 bash "$ROOT/tools/setup.sh" || exit 1
-bash "$ROOT/tools/build-win.sh" "$build" QuellixSeam manual_checks || exit 1
-
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
+build=${build:-$QX_WIN_BUILD}
+bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" QuellixSeam manual_checks || exit 1
+
 qx_session leak || exit 1
 
 log=$QX_WINE_DIR/leak.log

@@ -4,15 +4,17 @@
 #
 #   tools/run-e2e.sh [--build DIR] [--shard INDEX/TOTAL] [--timeout SECONDS] [GTEST_ARGS...]
 #
-#   --build    the cross build directory holding e2e_tests.exe (default build/win)
+#   --build    the cross build directory holding e2e_tests.exe (default build/win,
+#              or build/win64 where this machine cannot run 32-bit code)
 #   --shard    run GoogleTest shard INDEX of TOTAL, in prefix build/wine/e2e-INDEX
+#              (build/wine64/e2e-INDEX under the 64-bit Wine)
 #   --timeout  the whole run is stopped after this long (default 600)
 # Environment: QUELLIX_EXE overrides the program under test (default
 # test/Quellix.exe in the build directory).
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$ROOT/build/win
+build=
 shard_index=0
 shard_total=1
 seconds=600
@@ -25,14 +27,14 @@ while [[ $# -gt 0 ]]; do
     esac
 done
 
+# shellcheck source=tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+build=${build:-$QX_WIN_BUILD}
 exe=$build/e2e_tests.exe
 if [[ ! -f $exe ]]; then
     echo "run-e2e: $exe is missing: build the Windows side first (cmake --build $build)" >&2
     exit 1
 fi
-
-# shellcheck source=tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
 trap qx_cleanup EXIT
 trap 'exit 143' TERM INT
 

@@ -7,14 +7,15 @@
 #   tools/screenshot-tray.sh [--build DIR]
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$ROOT/build/win
+build=
 [[ ${1:-} == --build ]] && build=$(realpath -m "$2")
 
 bash "$ROOT/tools/setup.sh" || exit 1
-bash "$ROOT/tools/build-win.sh" "$build" QuellixSeam manual_checks || exit 1
-
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
+build=${build:-$QX_WIN_BUILD}
+bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" QuellixSeam manual_checks || exit 1
+
 qx_session screenshot-tray || exit 1
 
 pictures=$ROOT/build/pictures

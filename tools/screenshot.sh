@@ -7,13 +7,13 @@
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$(realpath -m "${1:-$ROOT/docs/dialog.png}")
-build=$ROOT/build/win
 
 bash "$ROOT/tools/setup.sh" || exit 1
-bash "$ROOT/tools/build-win.sh" "$build" Quellix StartupProbe || exit 1
-
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
+build=$QX_WIN_BUILD
+bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" Quellix StartupProbe || exit 1
+
 qx_session screenshot || exit 1
 # A fresh start: no stored choices.
 qx_wine 30 "$WINEPREFIX/reg.log" reg delete 'HKCU\Software\Quellix' /f

@@ -5,11 +5,13 @@
 set -euo pipefail
 
 # Package -> why it is needed.
-#   wine wine32:i386 wine64   run the 32-bit program and its test programs
+#   wine wine32:i386 wine64   run the 32-bit program and its test programs (wine64 alone
+#                             where the machine cannot run 32-bit code: tools/wine-env.sh)
 #   fonts-wine                Tahoma and Marlett inside the Wine prefix
 #   g++-mingw-w64-i686-posix  cross compiler (posix threads, needed by GoogleTest)
 #   gcc-mingw-w64-i686-posix  its C driver (CMake's C language)
 #   binutils-mingw-w64-i686   windres, linker
+#   ...-x86-64 of the three   the same for x86_64: the test build where 32-bit code cannot run
 #   xvfb                      the X server the tests run on
 #   cmake ninja-build g++     native build
 #   googletest libgtest-dev   /usr/src/googletest for the cross build, gtest for the native one
@@ -20,6 +22,7 @@ set -euo pipefail
 PACKAGES=(
     wine wine32:i386 wine64 fonts-wine
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     xvfb cmake ninja-build g++ googletest libgtest-dev
     clang libclang-rt-14-dev
     imagemagick xdotool clang-format

@@ -7,6 +7,8 @@
 # 4. the same under AddressSanitizer and UndefinedBehaviorSanitizer (build/asan), unit tests run
 # 5. the libFuzzer targets with clang (build/fuzz), each run for a bounded number of inputs
 # 6. the cross build for Windows (build/win): Quellix.exe, test/Quellix.exe, e2e_tests.exe
+#    and, on a machine that cannot run 32-bit code, the same built for x86_64
+#    (build/win64), which the end-to-end tests then run under the 64-bit Wine
 # 7. one final ctest run in build/native: the unit tests and the end-to-end
 #    shards under Wine, in parallel; its summary is the last thing printed.
 # Build directories are reused when present. Exit status non-zero on any failure.
@@ -44,11 +46,20 @@ passed() {
 step "checking packages"
 bash tools/setup.sh || exit 1
 
+# Which Wine, and so which build, the end-to-end tests use (tools/wine-env.sh).
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh
+if [[ $QX_WINE_BITS == 64 ]]; then
+    step "end-to-end tests at 64 bits (${QX_WIN_BUILD#"$ROOT"/} under wine64): $QX_WINE_BITS_WHY"
+else
+    step "end-to-end tests at 32 bits (${QX_WIN_BUILD#"$ROOT"/} under 32-bit Wine): $QX_WINE_BITS_WHY"
+fi
+
 step "formatting (clang-format)"
 bash tools/check-format.sh || exit 1
 
 step "native build (build/native)"
-{ configure build/native -DQUELLIX_WIN_BUILD_DIR="$ROOT/build/win" &&
+{ configure build/native -DQUELLIX_WIN_BUILD_DIR="$QX_WIN_BUILD" &&
   cmake --build build/native -j "$JOBS"; } >"$LOGS/native.log" 2>&1 || fail "the native build" "$LOGS/native.log"
 
 step "sanitizer build and unit tests (build/asan)"
@@ -69,6 +80,10 @@ fi
 
 step "Windows build (build/win)"
 bash tools/build-win.sh "$ROOT/build/win" || exit 1
+if [[ $QX_WIN_BUILD != "$ROOT/build/win" ]]; then
+    step "Windows build for the tests, $QX_WIN_ARCH (${QX_WIN_BUILD#"$ROOT"/})"
+    bash tools/build-win.sh --arch "$QX_WIN_ARCH" "$QX_WIN_BUILD" || exit 1
+fi
 
 step "unit tests and end-to-end tests under Wine (build/native)"
 ctest --test-dir build/native --output-on-failure -j 3

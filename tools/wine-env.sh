@@ -8,18 +8,86 @@
 #   qx_wine SECONDS LOG ARGS   run `wine ARGS` with a time-out, all output to LOG
 #   qx_cleanup                 stop every server and X server started here
 #
+# Bitness: where this machine runs 32-bit code, the 32-bit Wine runs the i686
+# build (build/win) in 32-bit prefixes (build/wine). Where it cannot (a kernel
+# without 32-bit support: "Exec format error"), the 64-bit Wine runs an x86_64
+# build of the same sources (build/win64) in 64-bit prefixes (build/wine64).
+# QX_WINE_BITS=32 or 64 forces one. Sourcing sets:
+#   QX_WINE_BITS        32 or 64
+#   QX_WINE_BITS_WHY    one phrase saying why
+#   QX_WIN_BUILD        the cross build directory the tools run (build/win or build/win64)
+#   QX_WIN_ARCH         its target, for tools/build-win.sh --arch (i686 or x86_64)
+#
 # Wine's own output always goes to files: with a persistent server, background
 # services inherit the standard output of the wine that started them, and a
 # pipe would never close.
 
 QX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-QX_WINE_DIR=${QX_WINE_DIR:-$QX_ROOT/build/wine}
-export WINEARCH=win32
+QX_WINE32_LOADER=/usr/lib/wine/wine
+QX_WINE64_LOADER=/usr/lib/wine/wine64
+
+# Sets QX_WINE_BITS and QX_WINE_BITS_WHY: can this machine start the 32-bit
+# Wine loader?
+qx_detect_bits() {
+    local error
+    if [[ ${QX_WINE_BITS:-} == 32 || ${QX_WINE_BITS:-} == 64 ]]; then
+        QX_WINE_BITS_WHY=${QX_WINE_BITS_WHY:-"QX_WINE_BITS=$QX_WINE_BITS was given"}
+    elif [[ ! -e $QX_WINE32_LOADER && -x $QX_WINE64_LOADER ]]; then
+        QX_WINE_BITS=64
+        QX_WINE_BITS_WHY="the 32-bit Wine ($QX_WINE32_LOADER) is not installed"
+    elif error=$("$QX_WINE32_LOADER" --version 2>&1 >/dev/null); then
+        QX_WINE_BITS=32
+        QX_WINE_BITS_WHY="this machine runs 32-bit code"
+    else
+        QX_WINE_BITS=64
+        error=${error##*: }
+        QX_WINE_BITS_WHY="this machine cannot run 32-bit code ($QX_WINE32_LOADER: ${error:-does not start})"
+    fi
+}
+qx_detect_bits
+if [[ $QX_WINE_BITS == 64 ]]; then
+    QX_WIN_BUILD=${QX_WIN_BUILD:-$QX_ROOT/build/win64}
+    QX_WIN_ARCH=x86_64
+    QX_WINE_DIR=${QX_WINE_DIR:-$QX_ROOT/build/wine64}
+    export WINEARCH=win64
+    # Wine's scripts (wine, wineboot, ...) pick the 32-bit loader whenever it
+    # is installed, even where it cannot start; the shim on PATH (see
+    # qx_wine64_shim) and WINELOADER, which Wine uses to start child
+    # processes, name the 64-bit one.
+    export WINELOADER=$QX_WINE64_LOADER
+else
+    QX_WIN_BUILD=${QX_WIN_BUILD:-$QX_ROOT/build/win}
+    QX_WIN_ARCH=i686
+    QX_WINE_DIR=${QX_WINE_DIR:-$QX_ROOT/build/wine}
+    export WINEARCH=win32
+fi
+export QX_WINE_BITS QX_WINE_BITS_WHY
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer dialogs when a prefix is created.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-# The templates's layout version: bump it when qx_template changes.
-QX_TEMPLATE_STAMP="quellix-template-4"
+# The templates's layout version: bump it when qx_template changes. The
+# bitness is part of it, so a prefix of one kind is never taken for the other.
+QX_TEMPLATE_STAMP="quellix-template-4-$WINEARCH"
+
+# Puts `wine`, `wine-stable` and `wine64` scripts that start the 64-bit loader
+# first on PATH ($QX_WINE_DIR/bin).
+qx_wine64_shim() {
+    local bin=$QX_WINE_DIR/bin name
+    mkdir -p "$bin" || return 1
+    for name in wine wine-stable wine64; do
+        if [[ ! -x $bin/$name ]]; then
+            printf '#!/bin/sh\nexec %s "$@"\n' "$QX_WINE64_LOADER" >"$bin/$name.$$" &&
+                chmod +x "$bin/$name.$$" && mv -f "$bin/$name.$$" "$bin/$name" || return 1
+        fi
+    done
+    case ":$PATH:" in
+    *":$bin:"*) ;;
+    *) export PATH=$bin:$PATH ;;
+    esac
+}
+if [[ $QX_WINE_BITS == 64 ]]; then
+    qx_wine64_shim || echo "wine-env: could not write the wine64 shim in $QX_WINE_DIR/bin" >&2
+fi
 
 QX_STARTED_XVFB=()
 QX_STARTED_SERVERS=()
@@ -48,7 +116,7 @@ qx_xvfb_start() {
     export DISPLAY=":$display"
 }
 
-# Creates the template prefix once: a 32-bit prefix made by wineboot, with
+# Creates the template prefix once: a prefix of $WINEARCH made by wineboot, with
 # Wine's virtual desktop "shell" (task bar and notification area, 1024x768)
 # for every program, and Wine's own fonts (fonts-wine: Tahoma, Marlett for the
 # caption buttons, ...) in C:\windows\Fonts, where this Wine build looks for

@@ -4,6 +4,7 @@
 #include "tests/e2e/driver/Window.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <fstream>
@@ -31,6 +32,25 @@ DWORD RunRemoteThread(HANDLE process, LPTHREAD_START_ROUTINE start, LPVOID param
     return code;
 }
 
+// The base address of the module named `file` in process `pid`, or
+// NULL. A thread's exit code is only 32 bits wide, so LoadLibraryA's result
+// cannot be taken from it in a 64-bit process.
+ULONG_PTR RemoteModuleBase(DWORD pid, const std::string& file)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    ULONG_PTR base = 0;
+    MODULEENTRY32 module = {};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32First(snapshot, &module); more && !base; more = Module32Next(snapshot, &module)) {
+        if (lstrcmpiA(module.szModule, file.c_str()) == 0)
+            base = reinterpret_cast<ULONG_PTR>(module.modBaseAddr);
+    }
+    CloseHandle(snapshot);
+    return base;
+}
+
 }  // namespace
 
 std::vector<std::string> AskProbe(DWORD pid, const std::string& command, ULONG_PTR handle)
@@ -56,7 +76,7 @@ std::vector<std::string> AskProbe(DWORD pid, const std::string& command, ULONG_P
     GetTempPathA(MAX_PATH, temp);
     const std::string answerFile = std::string(temp) + "quellix-probe-" + std::to_string(pid) + ".txt";
     char handleText[32];
-    snprintf(handleText, sizeof handleText, "%lx", static_cast<unsigned long>(handle));
+    snprintf(handleText, sizeof handleText, "%llx", static_cast<unsigned long long>(handle));
     const std::string request = command + " " + handleText + "\n" + answerFile;
 
     // LoadLibraryA lies at the same address in every process; loading an
@@ -65,8 +85,9 @@ std::vector<std::string> AskProbe(DWORD pid, const std::string& command, ULONG_P
     remote.Write(dll.c_str(), dll.size() + 1);
     auto loadLibrary =
         reinterpret_cast<LPTHREAD_START_ROUTINE>(GetProcAddress(GetModuleHandleA("kernel32"), "LoadLibraryA"));
-    const DWORD remoteBase = RunRemoteThread(process, loadLibrary, reinterpret_cast<LPVOID>(remote.Address()));
-    if (remoteBase == 0 || remoteBase == static_cast<DWORD>(-1)) {
+    const DWORD loaded = RunRemoteThread(process, loadLibrary, reinterpret_cast<LPVOID>(remote.Address()));
+    const ULONG_PTR remoteBase = loaded == static_cast<DWORD>(-1) ? 0 : RemoteModuleBase(pid, kProbeDll);
+    if (remoteBase == 0) {
         ADD_FAILURE() << "the program under test could not load " << dll;
     } else {
         remote.Write(request.c_str(), request.size() + 1);

@@ -220,7 +220,12 @@ static void WriteGdiObjectCount(FILE* out)
         fprintf(out, "-1\n");
         return;
     }
-    const Entry* table = *reinterpret_cast<const Entry* const*>(basic.peb + 0x94);
+#ifdef _WIN64
+    const size_t tableOffset = 0xF8;
+#else
+    const size_t tableOffset = 0x94;
+#endif
+    const Entry* table = *reinterpret_cast<const Entry* const*>(basic.peb + tableOffset);
     const USHORT stockFlag = 0x80;
     long count = 0, byType[256] = {};
     for (int i = 0; table && i < 0x10000; ++i) {
@@ -324,9 +329,10 @@ extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
     if (!newline)
         return 1;
     char command[64] = {};
-    unsigned long handle = 0;
-    if (sscanf(request, "%63s %lx", command, &handle) != 2)
+    unsigned long long value = 0;
+    if (sscanf(request, "%63s %llx", command, &value) != 2)
         return 1;
+    const ULONG_PTR handle = static_cast<ULONG_PTR>(value);
     FILE* out = fopen(newline + 1, "w");
     if (!out)
         return 2;

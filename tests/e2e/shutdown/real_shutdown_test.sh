@@ -12,16 +12,16 @@
 # prefix is empty within 10 s and the bystander's processes all still run.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-build=$ROOT/build/win
+build=
 [[ ${1:-} == --build ]] && build=$(realpath -m "$2")
+# shellcheck source=tools/wine-env.sh
+source "$ROOT/tools/wine-env.sh"
+build=${build:-$QX_WIN_BUILD}
 exe=$build/Quellix.exe
 press=$build/shutdown/PressEnter.exe
 for f in "$exe" "$press"; do
     [[ -f $f ]] || { echo "real-shutdown: $f is missing: build the Windows side first" >&2; exit 1; }
 done
-
-# shellcheck source=tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
 trap qx_cleanup EXIT
 trap 'exit 143' TERM INT
 
