@@ -93,7 +93,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
         int length = ::GetWindowTextLengthA(hWnd);
         std::string text(static_cast<size_t>(length) + 1, '\0');
         ::GetWindowTextA(hWnd, &text[0], length + 1);
-        if (!quellix::ParseDialogInt(text.c_str(), &value)) {
+        if (!afx::ParseDialogInt(text.c_str(), &value)) {
             AfxMessageBox(kParseIntPrompt);
             pDX->Fail();
         }
@@ -124,7 +124,7 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
     if (pDX->Failed() || !pDX->m_bSaveAndValidate)
         return;
     if (value < minVal || value > maxVal) {
-        std::string prompt = quellix::FormatWithArgs(kRangeIntPrompt, std::to_string(minVal), std::to_string(maxVal));
+        std::string prompt = afx::FormatWithArgs(kRangeIntPrompt, std::to_string(minVal), std::to_string(maxVal));
         AfxMessageBox(prompt.c_str());
         pDX->Fail();
     }

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdint>
 
-namespace quellix {
+namespace afx {
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -54,4 +54,4 @@ std::string FormatWithArgs(const char* pattern, const std::string& a1, const std
     return out;
 }
 
-}  // namespace quellix
+}  // namespace afx

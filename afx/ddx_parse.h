@@ -1,9 +1,9 @@
-// Text helpers of the framework's dialog data exchange.
+// Text helpers of the framework's dialog data exchange; platform-free.
 #pragma once
 
 #include <string>
 
-namespace quellix {
+namespace afx {
 
 // An integer as typed into an edit control: blanks and tabs around it, an
 // optional sign, at least one digit, nothing else, within the range of int.
@@ -14,4 +14,4 @@ bool ParseDialogInt(const char* text, int* value);
 // included, is copied as it is, and the arguments are not scanned again.
 std::string FormatWithArgs(const char* pattern, const std::string& a1, const std::string& a2);
 
-}  // namespace quellix
+}  // namespace afx

@@ -7,5 +7,9 @@ if(QUELLIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The framework layer's platform-free part; it knows nothing of Quellix.
+add_library(afx STATIC ${AFX_LOGIC_SOURCES})
+target_include_directories(afx PUBLIC ${CMAKE_SOURCE_DIR})
+
 include(${CMAKE_SOURCE_DIR}/cmake/UnitTests.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/EndToEnd.cmake OPTIONAL)

@@ -19,7 +19,7 @@ endif()
 
 file(GLOB QUELLIX_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(quellix_unit_tests ${QUELLIX_UNIT_TEST_SOURCES})
-target_link_libraries(quellix_unit_tests PRIVATE quellix_logic ${QUELLIX_GTEST_LIBS})
+target_link_libraries(quellix_unit_tests PRIVATE quellix_logic afx ${QUELLIX_GTEST_LIBS})
 target_compile_options(quellix_unit_tests PRIVATE ${QUELLIX_STRICT_WARNINGS})
 gtest_discover_tests(quellix_unit_tests DISCOVERY_TIMEOUT 60)
 

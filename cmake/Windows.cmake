@@ -9,12 +9,19 @@ if(NOT CMAKE_BUILD_TYPE)
 endif()
 set(QUELLIX_SYSTEM_LIBS comctl32 shell32 advapi32 gdi32 user32 kernel32)
 
-# The framework layer: knows nothing of Quellix.
-file(GLOB AFX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/afx/[A-Z]*.cpp)
+# The framework layer, a library of its own: knows nothing of Quellix.
+file(GLOB AFX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/afx/*.cpp)
 # Object libraries, so that the entry point and the application object are
 # always linked in.
 add_library(afx OBJECT ${AFX_SOURCES})
 target_include_directories(afx PUBLIC ${CMAKE_SOURCE_DIR})
+
+# Proof that it stands alone: a program of every framework object and nothing
+# of Quellix, linked with the system's libraries only.
+add_executable(afx_alone WIN32 $<TARGET_OBJECTS:afx> ${CMAKE_SOURCE_DIR}/tests/afx/AfxAlone.cpp)
+target_include_directories(afx_alone PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(afx_alone PRIVATE ${QUELLIX_SYSTEM_LIBS} -static -static-libgcc -static-libstdc++)
+set_target_properties(afx_alone PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/afx)
 
 include(${CMAKE_SOURCE_DIR}/res/resources.cmake)
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace quellix {
+namespace afx {
 namespace {
 
 TEST(DdxParse, DialogIntegers)
@@ -48,4 +48,4 @@ TEST(DdxParse, FormatWithArgs)
 }
 
 }  // namespace
-}  // namespace quellix
+}  // namespace afx
