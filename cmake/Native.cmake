@@ -11,5 +11,10 @@ endif()
 add_library(afx STATIC ${AFX_LOGIC_SOURCES})
 target_include_directories(afx PUBLIC ${CMAKE_SOURCE_DIR})
 
+# The formatting check of the test command, so that ctest alone covers it too.
+if(NOT QUELLIX_SANITIZE AND NOT QUELLIX_FUZZ)
+  add_test(NAME format COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-format.sh)
+endif()
+
 include(${CMAKE_SOURCE_DIR}/cmake/UnitTests.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/EndToEnd.cmake OPTIONAL)
