@@ -45,17 +45,6 @@ std::vector<int> VersionDependentActions(const OsVersion& os)
     return {};
 }
 
-std::vector<int> CatalogueFor(const OsVersion& os, bool hasUserName)
-{
-    std::vector<int> codes;
-    if (hasUserName)
-        codes.push_back(ACTION_LOGOFF);
-    codes.insert(codes.end(), {ACTION_POWEROFF, ACTION_SHUTDOWN, ACTION_RESTART});
-    const std::vector<int> extra = VersionDependentActions(os);
-    codes.insert(codes.end(), extra.begin(), extra.end());
-    return codes;
-}
-
 const char* ActionEntryText(int code)
 {
     const CatalogueEntry* e = Find(code);

@@ -28,9 +28,6 @@ struct OsVersion {
 // Codes appended after "Turn off power", "Shut down" and "Restart".
 std::vector<int> VersionDependentActions(const OsVersion& os);
 
-// The whole list in display order; log off leads when the logon name is known.
-std::vector<int> CatalogueFor(const OsVersion& os, bool hasUserName);
-
 // List text of a code ("Log off" alone for code 1); nullptr for unknown codes.
 const char* ActionEntryText(int code);
 std::string LogOffEntryText(const std::string& userName);

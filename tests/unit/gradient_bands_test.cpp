@@ -1,6 +1,10 @@
 #include "controls/gradient_bands.h"
 
+#include "tray/reminder_text.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace quellix {
 namespace {
@@ -209,6 +213,62 @@ TEST(GradientBands, BandRectPerDirection)
         EXPECT_EQ(got.top, r.want.top) << r.dir << " " << r.to;
         EXPECT_EQ(got.right, r.want.right) << r.dir << " " << r.to;
         EXPECT_EQ(got.bottom, r.want.bottom) << r.dir << " " << r.to;
+    }
+}
+
+// How far one channel (0 red, 1 green, 2 blue) of a lies from that of b.
+int ChannelGap(uint32_t a, uint32_t b, int channel)
+{
+    const int shift = 8 * channel;
+    return std::abs(static_cast<int>((a >> shift) & 0xFFu) - static_cast<int>((b >> shift) & 0xFFu));
+}
+
+// What the popups paint (tray/NotifierWnd.cpp): a reminder's three stops,
+// direction 1, the popup's whole rectangle, phase 0, on true-colour and on
+// palette displays.
+TEST(GradientBands, PopupGradientOfEachReminderFromTheRightEdge)
+{
+    const Reminder popups[] = {
+        ComposeReminder(false, false, false, 3, "", ""),          // timer stopped: blue, 150 x 50
+        ComposeReminder(false, true, true, 3, "", "30 sec."),     // warning: red, 175 x 65
+        ComposeReminder(true, false, true, 1, "jdoe", "5 min."),  // remember: red, 150 x 65
+        ComposeReminder(true, false, false, 3, "", ""),           // "Remember!" and stopped: red, 150 x 60
+    };
+    for (const Reminder& popup : popups) {
+        SCOPED_TRACE(popup.text);
+        ASSERT_TRUE(popup.show);
+        const GradientBands g = Painter({popup.first, popup.middle, popup.last}, 1);
+        const BandRect rect{0, 0, popup.width, popup.height};
+        for (bool palette : {false, true}) {
+            SCOPED_TRACE(palette ? "palette display" : "true colour");
+            const GradientBands::DrawPlan plan = g.PlanDraw(rect, 0, -1, 0, palette, palette ? 8 : 32);
+            ASSERT_FALSE(plan.solidFill);
+            ASSERT_FALSE(plan.bands.empty());
+            EXPECT_EQ(TotalWidth(plan.bands), popup.width) << "the bands must fill the popup edge to edge";
+            const std::vector<uint32_t> px = Pixels(plan.bands);
+            EXPECT_EQ(px.front(), popup.first);
+            const size_t half = static_cast<size_t>(popup.width / 2);
+            EXPECT_EQ(px[half], popup.middle) << "the white middle stop at the popup's centre";
+            for (int channel = 0; channel < 3; ++channel) {
+                // Steps of at most about one unit, towards white and then towards the last stop.
+                EXPECT_LE(ChannelGap(px[half - 1], popup.middle, channel), 4) << channel;
+                EXPECT_LE(ChannelGap(px.back(), popup.last, channel), 4) << channel;
+                for (size_t x = 1; x < px.size(); ++x) {
+                    const uint32_t target = x <= half ? popup.middle : popup.last;
+                    EXPECT_LE(ChannelGap(px[x], target, channel),
+                              ChannelGap(px[x - 1], target, channel) + (x == half ? 255 : 0))
+                        << "channel " << channel << " at " << x;
+                }
+            }
+        }
+        // The first stop lies at the right edge, the last at the left.
+        const ColorBandArray bands = g.PlanDraw(rect, 0, -1, 0, false, 32).bands;
+        const BandRect first = g.GetBandRect(rect, 0, bands.front().width);
+        EXPECT_EQ(first.right, popup.width);
+        EXPECT_EQ(first.left, popup.width - bands.front().width);
+        const BandRect last = g.GetBandRect(rect, popup.width - bands.back().width, popup.width);
+        EXPECT_EQ(last.left, 0);
+        EXPECT_EQ(last.right, bands.back().width);
     }
 }
 
