@@ -45,6 +45,7 @@ protected:
     void FillActionList(const OSVERSIONINFOA& version);
     void OnSelChangeAction();
     BOOL ExecuteAction();
+    void ReportNotCarriedOut(const std::string& text);
 
     // Schedule and countdown
     void OnNow();
@@ -57,6 +58,7 @@ protected:
     BOOL StartCountdown(int count);
     void StopCountdown();
     void ResetAfterAction();
+    void ReturnToIdle();
     BOOL ConfirmAction();
     CString FormatRemaining(int seconds) const;
     void ShowRemaining(int seconds);
@@ -100,6 +102,9 @@ protected:
     BOOL m_bNotify;
     BOOL m_bInTray;
     BOOL m_bTrayIconHidden;
+    // "Exit" has ended the dialog, possibly while a question was open:
+    // nothing more is carried out.
+    BOOL m_bExiting;
     int m_nRemaining;
     CString m_strTitle;
     CString m_strActionVerb;

@@ -97,7 +97,7 @@ void CShutdownDlg::OnOkButton()
         return;
 
     if (m_bNow) {
-        if (m_bConfirm && !ConfirmAction())
+        if (m_bConfirm && (!ConfirmAction() || m_bExiting))
             return;
         m_bMayClose = FALSE;
         SaveSettings();
@@ -190,11 +190,18 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
             return;
         SetDlgItemText(IDC_REMAINING, "Timer expired");
         m_bNotify = FALSE;
-        if (m_bConfirm && !ConfirmAction()) {
-            ResetAfterAction();
-        } else {
-            m_bMayClose = FALSE;
-            ExecuteAction();
+        {
+            // The tray menu stays live while the question is open: a stop
+            // or an "Exit" chosen meanwhile outweighs either answer.
+            const BOOL confirmed = !m_bConfirm || ConfirmAction();
+            if (m_bExiting) {
+                // the dialog is ending; the program ends with it
+            } else if (!confirmed || !m_bRunning) {
+                ReturnToIdle();
+            } else {
+                m_bMayClose = FALSE;
+                ExecuteAction();
+            }
         }
         m_bNotify = TRUE;
         break;
@@ -238,6 +245,10 @@ void CShutdownDlg::StopCountdown()
 {
     UpdateData(TRUE);
     EnableTimingControls(TRUE);
+    // Disabled by an expiry that made its request; a stop after it must not
+    // leave the list and Cancel out of reach.
+    EnableDlgItem(IDC_ACTION, TRUE);
+    EnableDlgItem(IDC_CANCEL, TRUE);
     KillTimer(kProgressTimer);
     KillTimer(kExpiryTimer);
     KillTimer(kTickTimer);
@@ -247,9 +258,26 @@ void CShutdownDlg::StopCountdown()
     UpdateData(FALSE);
 }
 
+// After a stand-by, hibernate or lock has come back: a countdown's dialog
+// returns to idle; one that acted "Now" has done its job and ends.
 void CShutdownDlg::ResetAfterAction()
 {
-    OnCancelButton();  // stops the countdown, or ends a dialog that acted "Now"
+    if (m_bRunning) {
+        ReturnToIdle();
+    } else {
+        m_bMayClose = TRUE;
+        CDialog::OnCancel();
+    }
+}
+
+// Idle and usable again after an expiry or a "Now" that ended in the dialog:
+// no countdown, the list, Cancel, Escape and the close box working, the
+// dialog shown in front.
+void CShutdownDlg::ReturnToIdle()
+{
+    m_bMayClose = TRUE;
+    if (m_bRunning)
+        StopCountdown();
     EnableDlgItem(IDC_ACTION, TRUE);
     EnableDlgItem(IDC_CANCEL, TRUE);
     SetDlgItemText(IDC_REMAINING, "");

@@ -3,49 +3,61 @@
 #include "schedule/PowerRequests.h"
 #include "schedule/SystemVersion.h"
 #include "schedule/power_plan.h"
+#include "schedule/refusal_text.h"
 
 using namespace quellix;
 
 namespace {
-// Enables the shutdown privilege in the process token; it stays enabled.
-bool EnableShutdownPrivilege()
+// The system's message text for an error code; empty for 0.
+std::string SystemMessage(DWORD error)
 {
-    HANDLE hToken = NULL;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &hToken))
-        return false;
-    TOKEN_PRIVILEGES privileges = {};
-    ::LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    ::AdjustTokenPrivileges(hToken, FALSE, &privileges, 0, NULL, NULL);
-    bool enabled = ::GetLastError() == ERROR_SUCCESS;  // ERROR_NOT_ALL_ASSIGNED without the right
-    ::CloseHandle(hToken);
-    return enabled;
+    if (error == ERROR_SUCCESS)
+        return "";
+    char text[512] = "";
+    if (!::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text,
+                          NULL)) {
+        wsprintfA(text, "System error %lu.", error);
+    }
+    return text;
 }
 }  // namespace
 
 BOOL CShutdownDlg::ExecuteAction()
 {
-    if (NeedsShutdownPrivilege(OsVersionOf(ReadSystemVersion())) && !EnableShutdownPrivilege())
-        return FALSE;
-
     int selected = m_comboAction.GetCurSel();
-    if (selected == CB_ERR)
+    if (selected == CB_ERR) {
+        ReportNotCarriedOut(kNoActionText);
         return FALSE;
-    PowerPlan plan = PlanFor(static_cast<int>(m_comboAction.GetItemData(selected)));
+    }
+    const int code = static_cast<int>(m_comboAction.GetItemData(selected));
+    const PowerPlan plan = PlanFor(code, OsVersionOf(ReadSystemVersion()));
 
-    BOOL result = FALSE;
-    switch (plan.request) {
-    case PowerPlan::Request::ExitWindows:
-        return RequestExitWindows(plan.exitFlags);  // the session ends on its own
-    case PowerPlan::Request::SetPowerState:
-        result = RequestSystemPowerState(plan.suspend, plan.force);  // returns after resume
-        break;
-    case PowerPlan::Request::Lock:
-        result = RequestLockWorkStation();
-        break;
+    BOOL done = !plan.needsPrivilege || EnableShutdownPrivilege();
+    if (done) {
+        switch (plan.request) {
+        case PowerPlan::Request::ExitWindows:
+            done = RequestExitWindows(plan.exitFlags, plan.exitReason);  // the session ends on its own
+            break;
+        case PowerPlan::Request::SetPowerState:
+            done = RequestSystemPowerState(plan.suspend, plan.force);  // returns after resume
+            break;
+        case PowerPlan::Request::Lock:
+            done = RequestLockWorkStation();
+            break;
+        }
+    }
+    if (!done) {
+        const DWORD error = ::GetLastError();
+        ReportNotCarriedOut(RefusalText(code, SystemMessage(error)));
+        return FALSE;
     }
     if (plan.resetAfter)
         ResetAfterAction();
-    return result;
+    return TRUE;
+}
+
+void CShutdownDlg::ReportNotCarriedOut(const std::string& text)
+{
+    ReturnToIdle();
+    MessageBox(text.c_str(), "Quellix", MB_OK | MB_ICONEXCLAMATION);
 }

@@ -1,7 +1,25 @@
 // The real power requests of the shipped program.
 #include "schedule/PowerRequests.h"
 
-BOOL RequestExitWindows(UINT flags) { return ExitWindowsEx(flags, 0); }
+BOOL EnableShutdownPrivilege()
+{
+    HANDLE hToken = NULL;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &hToken))
+        return FALSE;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    const BOOL adjusted = ::LookupPrivilegeValueA(NULL, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+                          ::AdjustTokenPrivileges(hToken, FALSE, &privileges, 0, NULL, NULL);
+    // Without the right the adjustment still succeeds and says so only here
+    // (ERROR_NOT_ALL_ASSIGNED).
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(hToken);
+    ::SetLastError(error);
+    return adjusted && error == ERROR_SUCCESS;
+}
+
+BOOL RequestExitWindows(UINT flags, DWORD reason) { return ExitWindowsEx(flags, reason); }
 
 BOOL RequestSystemPowerState(BOOL suspend, BOOL force) { return SetSystemPowerState(suspend, force); }
 
@@ -11,5 +29,9 @@ BOOL RequestLockWorkStation()
     typedef BOOL(WINAPI * LockFn)();
     HMODULE user32 = GetModuleHandleA("user32");
     LockFn lock = user32 ? reinterpret_cast<LockFn>(GetProcAddress(user32, "LockWorkStation")) : NULL;
-    return lock ? lock() : FALSE;
+    if (!lock) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return FALSE;
+    }
+    return lock();
 }

@@ -1,9 +1,12 @@
-// The three system requests that end the session or change the power state.
-// The shipped program makes them for real (PowerRequests.cpp); the test build
-// links a recorder in their place, so end-to-end tests can see each request.
+// The system calls that end the session or change the power state, and the
+// privilege they need. The shipped program makes them for real
+// (PowerRequests.cpp); the test build links a recorder in their place, so
+// end-to-end tests can see each request and make any of them fail.
+// On failure each returns FALSE with the system's error code in GetLastError.
 #pragma once
 #include <windows.h>
 
-BOOL RequestExitWindows(UINT flags);  // ExitWindowsEx(flags, 0)
+BOOL EnableShutdownPrivilege();  // enabled in the process token, and left so
+BOOL RequestExitWindows(UINT flags, DWORD reason);
 BOOL RequestSystemPowerState(BOOL suspend, BOOL force);
 BOOL RequestLockWorkStation();  // looked up in user32 at run time

@@ -7,17 +7,25 @@ namespace quellix {
 
 struct PowerPlan {
     enum class Request { ExitWindows, SetPowerState, Lock } request;
-    unsigned exitFlags;  // ExitWindowsEx flags; 0 for the other requests
-    bool suspend;        // SetSystemPowerState: TRUE = stand by, FALSE = hibernate
-    bool force;          // the request does not ask other applications
-    bool resetAfter;     // the dialog is reset once the request returns
+    unsigned exitFlags;   // ExitWindowsEx flags; 0 for the other requests
+    unsigned exitReason;  // ExitWindowsEx's second argument; 0 for the other requests
+    bool suspend;         // SetSystemPowerState: TRUE = stand by, FALSE = hibernate
+    bool force;           // the request does not ask other applications
+    bool resetAfter;      // the dialog is reset once the request returns
+    bool needsPrivilege;  // the shutdown privilege must be enabled first
 };
 
-// NT-family systems from Windows 2000 on refuse the requests without the
-// shutdown privilege enabled in the process token.
+// ExitWindowsEx reason: major "other", minor "other", flag "planned", so
+// that the system records an intended action rather than an unexplained one.
+constexpr unsigned kPlannedReason = 0x80000000u;
+
+// NT-family systems from Windows 2000 on refuse the power requests without
+// the shutdown privilege enabled in the process token.
 bool NeedsShutdownPrivilege(const OsVersion& os);
 
-// Codes 1..7; any other code is treated as a shut-down.
-PowerPlan PlanFor(int actionCode);
+// Codes 1..7; any other code is treated as a shut-down. Log off and lock
+// never need the privilege; the 9x family takes no reason (the argument is
+// reserved there).
+PowerPlan PlanFor(int actionCode, const OsVersion& os);
 
 }  // namespace quellix

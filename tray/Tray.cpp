@@ -138,8 +138,25 @@ void CShutdownDlg::OnHide()
     ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
 }
 
+namespace {
+// Ends a dialog box of this thread (a question, a message, the About box)
+// that the window `lParam` owns.
+BOOL CALLBACK EndOwnedBox(HWND hWnd, LPARAM lParam)
+{
+    char className[16];
+    if (::GetWindow(hWnd, GW_OWNER) == reinterpret_cast<HWND>(lParam) &&
+        ::GetClassNameA(hWnd, className, sizeof className) && lstrcmpA(className, "#32770") == 0)
+        ::EndDialog(hWnd, IDCANCEL);
+    return TRUE;
+}
+}  // namespace
+
 void CShutdownDlg::OnExit()
 {
     ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+    // Chosen while a box of the dialog is open (the expiry question above
+    // all), the exit does not wait for its answer, and carries nothing out.
+    m_bExiting = TRUE;
+    ::EnumThreadWindows(::GetCurrentThreadId(), EndOwnedBox, reinterpret_cast<LPARAM>(m_hWnd));
     CDialog::OnCancel();  // not our OnCancel, which would hide while counting
 }

@@ -30,8 +30,10 @@ void QuellixTest::TearDown()
 Process& QuellixTest::StartCopy(const std::string& arguments)
 {
     std::string error;
-    m_copies.push_back(StartProcess(quellix::ExePath(), arguments,
-                                    {std::string(quellix::kRequestLogVariable) + "=" + m_requestLog}, &error));
+    std::vector<std::string> environment{std::string(quellix::kRequestLogVariable) + "=" + m_requestLog};
+    if (!m_failingRequest.empty())
+        environment.push_back(std::string(quellix::kFailingRequestVariable) + "=" + m_failingRequest);
+    m_copies.push_back(StartProcess(quellix::ExePath(), arguments, environment, &error));
     EXPECT_TRUE(m_copies.back().Started()) << error;
     return m_copies.back();
 }

@@ -34,6 +34,9 @@ protected:
     std::vector<std::string> PowerRequests() const { return quellix::ReadRequestLog(m_requestLog); }
 
     RegistryKey m_settings{quellix::kSettingsKey};
+    // For copies started from now on: the request that is to fail and its
+    // error code ("ExitWindowsEx 5"), or empty for none (tests/e2e/seam/).
+    std::string m_failingRequest;
 
 private:
     std::deque<Process> m_copies;

@@ -222,8 +222,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, StoredSettings, ::testing::ValuesIn(kStoredCases
                          [](const ::testing::TestParamInfo<StoredCase>& info) { return info.param.name; });
 
 // A stored position outside the list: OK works, but nothing is carried out,
-// neither at once nor at the end of a countdown; the lack of a selection is
-// what is stored.
+// neither at once nor at the end of a countdown; each time a box says why and
+// the dialog stays usable. The lack of a selection is what is stored.
 TEST_F(Settings, WithNothingSelectedNothingIsCarriedOut)
 {
     StoreDword("Action", 99);
@@ -231,23 +231,33 @@ TEST_F(Settings, WithNothingSelectedNothingIsCarriedOut)
     Dialog dialog = StartFirstCopy();
     ASSERT_TRUE(dialog);
     ASSERT_EQ(-1, dialog.ComboSelection(id::Action));
+    const auto answerReport = [&](DWORD timeoutMs) {
+        MessageBoxWindow box = WaitForMessageBox(FirstCopy().Id(), kMessageCaption, timeoutMs);
+        ASSERT_TRUE(box) << "no report of the missing selection";
+        EXPECT_EQ("No action is selected in the list.", box.Message());
+        EXPECT_EQ(BoxIcon::Exclamation, box.Icon()) << ToString(box.Icon());
+        box.Answer(IDOK);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.Handle()); }));
+    };
 
-    dialog.Click(id::Ok);
-    Sleep(300);
+    dialog.ClickAsync(id::Ok);
+    answerReport(kActionTimeout);
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
     EXPECT_EQ(0xFFFFFFFFu, m_settings.Dword("Action").value_or(99));
     EXPECT_EQ(1u, m_settings.Dword("TurnOffNow").value_or(99));
 
     const int64_t target = StartCountdownAt(dialog, 2);
-    ASSERT_TRUE(WaitUntil([&] { return dialog.ItemText(id::Remaining) == "Timer expired"; },
-                          static_cast<DWORD>(target - WallClockMs() + 3000)))
-        << "the countdown did not end";
-    Sleep(300);
+    answerReport(static_cast<DWORD>(target - WallClockMs() + 3000));
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
-    EXPECT_TRUE(OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty());
-    EXPECT_FALSE(dialog.IsEnabled(id::Action));
-    EXPECT_FALSE(dialog.IsEnabled(id::Cancel));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.IsEnabled(id::Ok); })) << "the countdown did not end";
+    EXPECT_TRUE(dialog.IsEnabled(id::Action));
+    EXPECT_TRUE(dialog.IsEnabled(id::Cancel));
     EXPECT_TRUE(FirstCopy().Running());
+    // The list works, and Escape ends the idle dialog.
+    dialog.SelectComboItem(id::Action, 0);
+    EXPECT_EQ(0, dialog.ComboSelection(id::Action));
+    dialog.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "Escape did not end the idle dialog";
 }
 
 // A stored mode that is neither "at" nor "after" gives no count to start.

@@ -52,6 +52,8 @@ constexpr char kSemaphoreName[] = "OnlyOneCopy_Quellix_5D31A07F42C8_7E2C_4B19_A6
 constexpr char kSettingsKey[] = "Software\\Quellix";
 // The test build writes each power request to the file this variable names.
 constexpr char kRequestLogVariable[] = "QUELLIX_REQUEST_LOG";
+// ... and makes the request this variable names fail with the error code given.
+constexpr char kFailingRequestVariable[] = "QUELLIX_REQUEST_FAIL";
 
 // The program under test: $QUELLIX_EXE (a Windows or a Linux path), else
 // test\Quellix.exe beside this test program (the build with recorded requests).

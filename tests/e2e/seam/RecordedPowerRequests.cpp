@@ -1,18 +1,21 @@
 // The test build's power requests: each one is written as a line to the file
-// named by QUELLIX_REQUEST_LOG instead of being made, and the call returns
-// what the system calls return under Wine (ExitWindowsEx and
-// SetSystemPowerState succeed; LockWorkStation is not implemented there).
-// Without the variable nothing is written and every request succeeds.
+// named by QUELLIX_REQUEST_LOG instead of being made, and succeeds. Setting
+// QUELLIX_REQUEST_FAIL to a request's name and an error code ("ExitWindowsEx 5",
+// "SetSystemPowerState 50", "LockWorkStation 127", or "SeShutdownPrivilege 1300"
+// for the privilege step) makes that one fail with that code; a failing
+// request is still written, the privilege step never is.
 #include "schedule/PowerRequests.h"
 
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
-static bool Record(const char* line)
+static void Record(const char* line)
 {
     char path[MAX_PATH];
     const DWORD length = GetEnvironmentVariableA("QUELLIX_REQUEST_LOG", path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
-        return false;
+        return;
     HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file != INVALID_HANDLE_VALUE) {
@@ -21,15 +24,28 @@ static bool Record(const char* line)
         WriteFile(file, "\n", 1, &written, NULL);
         CloseHandle(file);
     }
-    return true;
 }
 
-BOOL RequestExitWindows(UINT flags)
+// The result of the call `name`: TRUE, or FALSE with the chosen error code.
+static BOOL Outcome(const char* name)
+{
+    char choice[64];
+    const DWORD length = GetEnvironmentVariableA("QUELLIX_REQUEST_FAIL", choice, sizeof choice);
+    const size_t nameLength = strlen(name);
+    if (length == 0 || length >= sizeof choice || strncmp(choice, name, nameLength) != 0 || choice[nameLength] != ' ')
+        return TRUE;
+    SetLastError(strtoul(choice + nameLength + 1, NULL, 10));
+    return FALSE;
+}
+
+BOOL EnableShutdownPrivilege() { return Outcome("SeShutdownPrivilege"); }
+
+BOOL RequestExitWindows(UINT flags, DWORD)
 {
     char line[64];
     snprintf(line, sizeof line, "ExitWindowsEx %u", flags);
     Record(line);
-    return TRUE;
+    return Outcome("ExitWindowsEx");
 }
 
 BOOL RequestSystemPowerState(BOOL suspend, BOOL force)
@@ -37,13 +53,11 @@ BOOL RequestSystemPowerState(BOOL suspend, BOOL force)
     char line[64];
     snprintf(line, sizeof line, "SetSystemPowerState suspend=%d force=%d", suspend, force);
     Record(line);
-    return TRUE;
+    return Outcome("SetSystemPowerState");
 }
 
 BOOL RequestLockWorkStation()
 {
-    if (!Record("LockWorkStation"))
-        return TRUE;
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return FALSE;
+    Record("LockWorkStation");
+    return Outcome("LockWorkStation");
 }
