@@ -35,8 +35,7 @@ const ActionCase kActions[] = {
 std::string SystemReason(DWORD error)
 {
     char text[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text,
-                   NULL);
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text, sizeof text, NULL);
     std::string reason = text;
     reason.erase(reason.find_last_not_of(" \r\n") + 1);
     return reason;
