@@ -5,12 +5,26 @@
 
 CShutdownApp theApp;
 
+namespace {
+// Lets the running copy take the foreground. AllowSetForegroundWindow exists
+// from Windows 98 and 2000 on, so it is looked up; Windows 95 and NT 4.0 have
+// no foreground lock to lift.
+void AllowAnyProcessToTakeForeground()
+{
+    typedef BOOL(WINAPI * AllowFn)(DWORD);
+    HMODULE user32 = ::GetModuleHandleA("user32");
+    AllowFn allow = user32 ? reinterpret_cast<AllowFn>(::GetProcAddress(user32, "AllowSetForegroundWindow")) : NULL;
+    if (allow)
+        allow(ASFW_ANY);
+}
+}  // namespace
+
 BOOL CShutdownApp::InitInstance()
 {
     HANDLE hSemaphore = ::OpenSemaphoreA(SEMAPHORE_ALL_ACCESS, FALSE, quellix::kSingleInstanceName);
     if (hSemaphore) {
         // A later copy: let the running one come to the front, wake it once, end.
-        ::AllowSetForegroundWindow(ASFW_ANY);
+        AllowAnyProcessToTakeForeground();
         ::ReleaseSemaphore(hSemaphore, 1, NULL);
         ::CloseHandle(hSemaphore);
         return FALSE;

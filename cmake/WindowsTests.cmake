@@ -18,7 +18,10 @@ set(QX_TEST_LINK -static -static-libgcc -static-libstdc++)
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${QX_SOURCE_ROOT}/tests/e2e/*.cpp ${QX_SOURCE_ROOT}/tests/e2e/driver/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
 target_include_directories(e2e_tests PRIVATE ${QX_SOURCE_ROOT})
-target_link_libraries(e2e_tests PRIVATE gtest ${QX_TEST_LINK} comctl32 gdi32 user32 advapi32)
+target_link_libraries(e2e_tests PRIVATE gtest ${QX_TEST_LINK} comctl32 gdi32 user32 advapi32 version)
+# The version the program must show, as typed in project(Quellix VERSION ...).
+target_compile_definitions(e2e_tests PRIVATE QX_PROGRAM_VERSION="${PROJECT_VERSION}"
+                                             QX_PROGRAM_VERSION_FULL="${QUELLIX_VERSION_FULL}")
 
 add_executable(BareDialog WIN32 ${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.cpp
                                 ${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.rc)

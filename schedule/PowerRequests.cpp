@@ -21,7 +21,19 @@ BOOL EnableShutdownPrivilege()
 
 BOOL RequestExitWindows(UINT flags, DWORD reason) { return ExitWindowsEx(flags, reason); }
 
-BOOL RequestSystemPowerState(BOOL suspend, BOOL force) { return SetSystemPowerState(suspend, force); }
+BOOL RequestSystemPowerState(BOOL suspend, BOOL force)
+{
+    // Windows NT 4.0 has no SetSystemPowerState (95 and 2000 have): look it up;
+    // where it is missing, stand-by and hibernate are refused like any other.
+    typedef BOOL(WINAPI * PowerFn)(BOOL, BOOL);
+    HMODULE kernel32 = GetModuleHandleA("kernel32");
+    PowerFn power = kernel32 ? reinterpret_cast<PowerFn>(GetProcAddress(kernel32, "SetSystemPowerState")) : NULL;
+    if (!power) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return FALSE;
+    }
+    return power(suspend, force);
+}
 
 BOOL RequestLockWorkStation()
 {

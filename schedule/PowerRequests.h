@@ -8,5 +8,5 @@
 
 BOOL EnableShutdownPrivilege();  // enabled in the process token, and left so
 BOOL RequestExitWindows(UINT flags, DWORD reason);
-BOOL RequestSystemPowerState(BOOL suspend, BOOL force);
-BOOL RequestLockWorkStation();  // looked up in user32 at run time
+BOOL RequestSystemPowerState(BOOL suspend, BOOL force);  // looked up in kernel32 at run time
+BOOL RequestLockWorkStation();                           // looked up in user32 at run time

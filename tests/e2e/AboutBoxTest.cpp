@@ -397,7 +397,7 @@ TEST_F(AboutBox, OpensFromTheSystemMenuWithIconTextsFontsAndTheWholeAddressInBlu
 
     EXPECT_EQ("other", AskProbeOnce(box, "icon", reinterpret_cast<ULONG_PTR>(box.Item(kIcon).Handle())))
         << "the program's icon does not show";
-    EXPECT_EQ("Quellix v1.7.7", box.ItemText(kVersion));
+    EXPECT_EQ(std::string("Quellix v") + QX_PROGRAM_VERSION, box.ItemText(kVersion));
     EXPECT_EQ("Copyright (C) 2026 The Quellix developers", box.ItemText(kCopyright));
     EXPECT_EQ(kAddress, box.ItemText(kLink));
     EXPECT_EQ("OK", box.ItemText(IDOK));
