@@ -18,3 +18,4 @@ endif()
 
 include(${CMAKE_SOURCE_DIR}/cmake/UnitTests.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/EndToEnd.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/ImportAudit.cmake)
