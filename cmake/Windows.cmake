@@ -3,10 +3,12 @@
 # and the Win32 test programs.
 add_compile_options(-Wno-unused-parameter -Wno-cast-function-type -ffunction-sections -fdata-sections)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT)
-# Subsystem and OS version 4.0 in the header: the loaders of Windows 95/98/Me
-# and NT 4.0 refuse a higher one.
-set(QUELLIX_WIN_LINK -static -static-libgcc -static-libstdc++ -Wl,--subsystem,windows:4.0
-                     -Wl,--major-os-version,4,--minor-os-version,0 -Wl,--gc-sections -s)
+set(QUELLIX_WIN_LINK -static -static-libgcc -static-libstdc++ -Wl,--subsystem,windows -Wl,--gc-sections -s)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Subsystem and OS version 4.0 in the header: the loaders of Windows 95/98/Me
+  # and NT 4.0 refuse a higher one.
+  list(APPEND QUELLIX_WIN_LINK -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4,--minor-os-version,0)
+endif()
 if(NOT CMAKE_BUILD_TYPE)
   set(CMAKE_BUILD_TYPE MinSizeRel CACHE STRING "Build type" FORCE)
 endif()
@@ -55,11 +57,13 @@ add_dependencies(QuellixSeam quellix_images)
 # needs. The import audit (tools/import_audit.py) checks the result.
 string(REGEX REPLACE "-posix$" "-win32" QUELLIX_PROGRAM_CXX "${CMAKE_CXX_COMPILER}")
 if(QUELLIX_PROGRAM_CXX STREQUAL CMAKE_CXX_COMPILER OR NOT EXISTS "${QUELLIX_PROGRAM_CXX}")
-  message(WARNING "No win32-thread compiler beside ${CMAKE_CXX_COMPILER}: the program links winpthreads")
+  message(STATUS "No win32-thread compiler beside ${CMAKE_CXX_COMPILER}: the program links winpthreads")
 else()
   set(launcher "sh ${CMAKE_SOURCE_DIR}/cmake/with-compiler.sh ${CMAKE_CXX_COMPILER} ${QUELLIX_PROGRAM_CXX}")
   set_target_properties(quellix_logic afx quellix_program Quellix QuellixSeam
                         PROPERTIES RULE_LAUNCH_COMPILE "${launcher}" RULE_LAUNCH_LINK "${launcher}")
 endif()
+
+include(${CMAKE_SOURCE_DIR}/cmake/Packages.cmake)
 
 include(${CMAKE_SOURCE_DIR}/cmake/WindowsTests.cmake OPTIONAL)

@@ -53,6 +53,11 @@ add_executable(PressEnter ${QX_SOURCE_ROOT}/tests/e2e/shutdown/PressEnter.cpp)
 target_link_libraries(PressEnter PRIVATE ${QX_TEST_LINK} user32)
 set_target_properties(PressEnter PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/shutdown)
 
+# Helper of the installer test (tests/package/installer_test.sh).
+add_executable(WaitForWindow ${QX_SOURCE_ROOT}/tests/package/WaitForWindow.cpp)
+target_link_libraries(WaitForWindow PRIVATE ${QX_TEST_LINK} user32)
+set_target_properties(WaitForWindow PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+
 # Checks run by hand rather than by ctest, on the end-to-end driver: the
 # popups' leak check (tools/leak-check.sh) and the pictures of the tray and
 # the popups (tools/screenshot-tray.sh). Built only when those ask for it.

@@ -10,7 +10,9 @@ set -euo pipefail
 #   fonts-wine                Tahoma and Marlett inside the Wine prefix
 #   g++-mingw-w64-i686-posix  cross compiler (posix threads, needed by GoogleTest)
 #   gcc-mingw-w64-i686-posix  its C driver (CMake's C language)
-#   binutils-mingw-w64-i686   windres, linker
+#   g++-mingw-w64-i686-win32  the compiler of the shipped program (win32 threads: no
+#   gcc-mingw-w64-i686-win32  winpthreads, whose imports old Windows lacks)
+#   binutils-mingw-w64-i686   windres, linker, objdump (the import audit)
 #   ...-x86-64 of the three   the same for x86_64: the test build where 32-bit code cannot run
 #   xvfb                      the X server the tests run on
 #   cmake ninja-build g++     native build
@@ -19,13 +21,15 @@ set -euo pipefail
 #   imagemagick               tools/screenshot.sh (import)
 #   xdotool                   real pointer clicks on the tray icon
 #   clang-format              the formatting check of the test run
+#   nsis                      makensis: the installer (cmake --build build/win --target package)
 PACKAGES=(
     wine wine32:i386 wine64 fonts-wine
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+    g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     xvfb cmake ninja-build g++ googletest libgtest-dev
     clang libclang-rt-14-dev
-    imagemagick xdotool clang-format
+    imagemagick xdotool clang-format nsis
 )
 
 missing=()

@@ -78,8 +78,8 @@ if grep -q QUELLIX_FUZZ cmake/UnitTests.cmake 2>/dev/null; then
     passed "$LOGS/fuzz.log"
 fi
 
-step "Windows build (build/win)"
-bash tools/build-win.sh "$ROOT/build/win" || exit 1
+step "Windows build and its packages, zip and installer (build/win)"
+bash tools/build-win.sh "$ROOT/build/win" all package || exit 1
 if [[ $QX_WIN_BUILD != "$ROOT/build/win" ]]; then
     step "Windows build for the tests, $QX_WIN_ARCH (${QX_WIN_BUILD#"$ROOT"/})"
     bash tools/build-win.sh --arch "$QX_WIN_ARCH" "$QX_WIN_BUILD" || exit 1
