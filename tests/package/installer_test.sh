@@ -11,7 +11,7 @@
 # code the test reports itself skipped (exit status 77).
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-installer= version= build=$ROOT/build/win
+installer='' version='' build=$ROOT/build/win
 while [[ $# -gt 0 ]]; do
     case $1 in
     --installer) installer=$(realpath -m "$2"); shift 2 ;;
@@ -78,7 +78,8 @@ qx_wine 30 "$log.window" "$wait_for_window" "Quellix..." 15000 || fail "no dialo
 echo "the program started through the shortcut shows its dialog"
 qx_wine 30 "$log.kill" taskkill /f /im Quellix.exe || fail "could not end the program"
 
-# The uninstaller copies itself away and returns at once; wait for its work.
+# The uninstaller copies itself away and returns at once; it removes the
+# folder last, so the folder gone means it is done.
 qx_wine 120 "$log" "$dir/Uninstall.exe" /S || fail "the silent uninstall failed (status $?)"
 for _ in $(seq 300); do
     [[ -e $dir || -e $shortcut ]] || break
