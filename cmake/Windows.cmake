@@ -54,13 +54,13 @@ add_dependencies(QuellixSeam quellix_images)
 # win32 thread model: the posix one links winpthreads, whose imports
 # (GetTickCount64, AddVectoredExceptionHandler) old Windows does not export.
 # The Win32 test programs keep the toolchain's posix compiler, which GoogleTest
-# needs. The import audit (tools/import_audit.py) checks the result.
+# needs. The import audit (tests/imports/import_audit.py) checks the result.
 string(REGEX REPLACE "-posix$" "-win32" QUELLIX_PROGRAM_CXX "${CMAKE_CXX_COMPILER}")
 if(QUELLIX_PROGRAM_CXX STREQUAL CMAKE_CXX_COMPILER OR NOT EXISTS "${QUELLIX_PROGRAM_CXX}")
   message(STATUS "No win32-thread compiler beside ${CMAKE_CXX_COMPILER}: the program links winpthreads")
 else()
   set(launcher "sh ${CMAKE_SOURCE_DIR}/cmake/with-compiler.sh ${CMAKE_CXX_COMPILER} ${QUELLIX_PROGRAM_CXX}")
-  set_target_properties(quellix_logic afx quellix_program Quellix QuellixSeam
+  set_target_properties(quellix_logic afx afx_alone quellix_program Quellix QuellixSeam
                         PROPERTIES RULE_LAUNCH_COMPILE "${launcher}" RULE_LAUNCH_LINK "${launcher}")
 endif()
 
