@@ -18,7 +18,7 @@ import sys
 
 # Releases of each family, oldest first; "none": the family never exports it.
 FAMILY_9X = ["95", "98", "Me"]
-FAMILY_NT = ["3.1", "3.5", "3.51", "4.0", "2000", "XP", "Vista", "7"]
+FAMILY_NT = ["3.1", "3.5", "3.51", "4.0", "2000", "XP", "Vista", "7", "8", "10"]
 # An old loader refuses an image that asks for a later subsystem or OS.
 HEADER_LIMITS = {"MajorSubsystemVersion": (4, "MinorSubsystemVersion", 0),
                  "MajorOSystemVersion": (4, "MinorOSystemVersion", 0)}
