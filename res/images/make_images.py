@@ -9,7 +9,8 @@ written in the file formats the resource compiler takes (.ico, .cur, .bmp).
 The output is byte-for-byte the same on every run.
 
 Files written:
-    quellix.ico   icon 128, 16/32/48 px in 16 and 256 colours
+    quellix.ico   icon 128, 16/32/48 px in 16 and 256 colours; 16, 20, 24,
+                  32, 40, 48 and 64 px in 32 bits with alpha; 256 px as PNG
     dialog.ico    icon 135, 32 px in 256 colours
     small.ico     icon 139, 16 px, 16 colours of its own orange-red palette
     tray_old.ico  icon 141, 16 px, standard 16-colour palette
@@ -23,6 +24,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 # ---------------------------------------------------------------------------
 # Colours
@@ -275,13 +277,14 @@ def icon_dib(img, bpp, palette):
             + rgbquads(palette) + xor + mask)
 
 
-def write_ico(path, images):
-    """images: list of (Image, bpp, palette)."""
-    dibs = [(img, bpp, icon_dib(img, bpp, pal)) for img, bpp, pal in images]
+def write_ico(path, images, extra=()):
+    """images: list of (Image, bpp, palette); extra: (size, bpp, data) entries
+    already encoded (32-bit images, PNG), written after them."""
+    dibs = [(img.w, bpp, icon_dib(img, bpp, pal)) for img, bpp, pal in images] + list(extra)
     out = bytearray(struct.pack("<HHH", 0, 1, len(dibs)))
     offset = 6 + 16 * len(dibs)
-    for img, bpp, dib in dibs:
-        out += struct.pack("<BBBBHHII", img.w % 256, img.h % 256,
+    for size, bpp, dib in dibs:
+        out += struct.pack("<BBBBHHII", size % 256, size % 256,
                            (1 << bpp) if bpp < 8 else 0, 0, 1, bpp, len(dib), offset)
         offset += len(dib)
     for _, _, dib in dibs:
@@ -339,11 +342,23 @@ def write_file(path, data):
 # Per size: tile margin, corner radius, symbol centre y.
 TILE_GEOMETRY = {16: (0, 4.0, 9.0), 32: (1, 6.5, 17.0), 48: (2, 9.0, 25.0)}
 
+# The sizes of the 32-bit images (the system picks them by DPI: 16 and 32 px
+# at 100 %, 20 and 40 at 125 %, 24 and 48 at 150 %, 32 and 64 at 200 %).
+ALPHA_SIZES = (16, 20, 24, 32, 40, 48, 64)
+PNG_SIZE = 256
+
+
+def tile_geometry(size):
+    """The hand-set geometry where there is one, else the same proportions."""
+    if size in TILE_GEOMETRY:
+        return TILE_GEOMETRY[size]
+    return (size // 24, size * 0.2, round(size * 0.53))
+
 
 def power_for(size):
     """The power symbol laid out for an icon of `size` pixels: stroke of an
     eighth of the size, so that bar and ring sit on whole pixels."""
-    _, _, cy = TILE_GEOMETRY[size]
+    _, _, cy = tile_geometry(size)
     t = size / 8.0
     r = size / 4.0
     c = size / 2.0
@@ -354,7 +369,7 @@ def power_for(size):
 def tile_icon(size, flat=None):
     """The icon picture. flat=None: shaded tile with soft edges, for palettes
     that can show them; flat=(fill, edge): hard-edged two-colour tile."""
-    m, rad, _ = TILE_GEOMETRY[size]
+    m, rad, _ = tile_geometry(size)
     sym = power_for(size)
     img = Image(size, size, BLACK)
     lo, hi = m, size - m
@@ -387,6 +402,45 @@ def tile_icon(size, flat=None):
             c = mix(c, WHITE, coverage(s))
             img.px[y][x] = c
     return img
+
+
+def tile_icon_rgba(size):
+    """The shaded icon with soft, partly transparent edges: rows of
+    (r, g, b, a) bytes, top row first."""
+    img = tile_icon(size)
+    m, rad, _ = tile_geometry(size)
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            sd = sd_round_rect(x + 0.5, y + 0.5, m, m, size - m, size - m, rad)
+            alpha = coverage(sd)
+            r, g, b = to_bytes(img.px[y][x]) if alpha > 0 else (0, 0, 0)
+            if alpha > 0 and not img.opaque[y][x]:
+                r, g, b = to_bytes(TILE_EDGE)  # the rim outside the hard-edged tile
+            row.append((r, g, b, int(round(alpha * 255))))
+        rows.append(row)
+    return rows
+
+
+def rgba_icon_dib(rows):
+    """A 32-bit icon image: BGRA colour bits, then the mask old systems read."""
+    size = len(rows)
+    xor = b"".join(bytes(v for r, g, b, a in rows[y] for v in (b, g, r, a)) for y in reversed(range(size)))
+    mask = b"".join(pack_bits([0 if a else 1 for *_, a in rows[y]], 1) for y in reversed(range(size)))
+    return info_header(size, size * 2, 32, len(xor) + len(mask), 0) + xor + mask
+
+
+def png(rows):
+    """An RGBA PNG of the rows (what icons of 256 px hold)."""
+    h, w = len(rows), len(rows[0])
+    raw = b"".join(b"\0" + bytes(v for px in row for v in px) for row in rows)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 # ---------------------------------------------------------------------------
@@ -601,13 +655,16 @@ def main(argv):
     os.makedirs(out, exist_ok=True)
     p = lambda name: os.path.join(out, name)
 
-    # Icon 128: three sizes, each in 16 and in 256 colours.
+    # Icon 128: three sizes, each in 16 and in 256 colours, then the 32-bit
+    # images with alpha for every scaling and the 256-pixel PNG.
     images = []
     for bpp, colours in ((4, 16), (8, 256)):
         for size in (16, 32, 48):
             img = tile_icon(size)
             images.append((img, bpp, make_palette(img, colours)))
-    write_ico(p("quellix.ico"), images)
+    extra = [(size, 32, rgba_icon_dib(tile_icon_rgba(size))) for size in ALPHA_SIZES]
+    extra.append((PNG_SIZE, 32, png(tile_icon_rgba(PNG_SIZE))))
+    write_ico(p("quellix.ico"), images, extra)
 
     # Icon 135: the 32-pixel picture in 256 colours.
     img = tile_icon(32)
