@@ -1,10 +1,10 @@
 #include "controls/AboutDlg.h"
 
+#include "controls/ControlFont.h"
+#include "controls/Dpi.h"
 #include "resource.h"
 
 namespace {
-const int kFontHeight = 13;
-const char kFontFace[] = "Tahoma";
 const int kFontControls[] = {IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDOK, IDC_MAIL_LINK};
 }  // namespace
 
@@ -19,12 +19,20 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    LOGFONTA lf = {};
-    lf.lfHeight = kFontHeight;
-    lstrcpynA(lf.lfFaceName, kFontFace, LF_FACESIZE);
-    if (!m_font.CreateFontIndirect(&lf))
-        return TRUE;
-    for (int id : kFontControls)
-        SendDlgItemMessage(id, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), TRUE);
+    quellix::ApplyControlFont(m_hWnd, kFontControls, m_font, quellix::WindowDpi(m_hWnd));
     return TRUE;
+}
+
+// Moved to a monitor of another resolution: the system lays the box out
+// anew, and its font follows.
+LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CDialog::WindowProc(message, wParam, lParam);
+    if (message == WM_DPICHANGED) {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(m_hWnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        quellix::ApplyControlFont(m_hWnd, kFontControls, m_font, HIWORD(wParam));
+    }
+    return result;
 }

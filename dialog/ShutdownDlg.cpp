@@ -3,12 +3,16 @@
 #include "dialog/ShutdownDlg.h"
 
 #include "controls/AboutDlg.h"
+#include "controls/Banner.h"
+#include "controls/ControlFont.h"
+#include "controls/Dpi.h"
+#include "controls/dpi_scale.h"
 #include "resource.h"
 #include "schedule/SystemVersion.h"
 
+using namespace quellix;
+
 namespace {
-const int kFontHeight = 13;
-const char kFontFace[] = "Tahoma";
 const int kMinutesMin = 1;
 const int kMinutesMax = 2880;
 
@@ -47,6 +51,7 @@ BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
     ON_BN_CLICKED(IDC_HIDE_ON_MINIMIZE, OnHideOnMinimize)
     ON_BN_CLICKED(IDC_CONFIRM, OnConfirmClicked)
     ON_MESSAGE(WM_WATCHER_RESTORE, OnWatcherRestore)
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
@@ -116,7 +121,7 @@ BOOL CShutdownDlg::OnInitDialog()
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
-    SetControlFonts();
+    ApplyDpi(WindowDpi(m_hWnd));
     SetDlgItemText(IDC_REMAINING, "");
 
     SendDlgItemMessage(IDC_DURATION_SPIN, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(IDC_DURATION)));
@@ -138,15 +143,26 @@ BOOL CShutdownDlg::OnInitDialog()
     return TRUE;
 }
 
-void CShutdownDlg::SetControlFonts()
+void CShutdownDlg::ApplyDpi(UINT dpi)
 {
-    LOGFONTA lf = {};
-    lf.lfHeight = kFontHeight;
-    lstrcpynA(lf.lfFaceName, kFontFace, LF_FACESIZE);
-    if (!m_font.CreateFontIndirect(&lf))
-        return;  // the controls keep the template's font
-    for (int id : kFontControls)
-        SendDlgItemMessage(id, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), TRUE);
+    ApplyControlFont(m_hWnd, kFontControls, m_font, dpi);  // on failure the controls keep their font
+    // At 96 DPI the template's banner is already the right picture.
+    if (dpi != kDefaultDpi || m_bmpBanner.GetSafeHandle())
+        FitBanner(FindBannerStatic(m_hWnd), IDB_BANNER, dpi, m_bmpBanner);
+}
+
+// Moved to a monitor of another resolution (per-monitor aware on Windows 8.1
+// and later): the system lays the dialog's controls out anew; the window
+// takes the rectangle it suggests, and the font and banner follow.
+LRESULT CShutdownDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = Default();
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested)
+        ::SetWindowPos(m_hWnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDpi(HIWORD(wParam));
+    return result;
 }
 
 void CShutdownDlg::OnSysCommand(UINT nID, LPARAM)

@@ -34,7 +34,9 @@ protected:
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     void OnDestroy();
     void OnHideOnMinimize();
-    void SetControlFonts();
+    // Control font and banner for the window's resolution.
+    void ApplyDpi(UINT dpi);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Settings
     void LoadSettings();
@@ -112,6 +114,7 @@ protected:
     CFont m_font;
     CMenu m_menuTray;
     CBitmap m_bmpRestore;
+    CBitmap m_bmpBanner;  // the banner stretched to the dialog's width, when not at 96 DPI
 
     // The countdown's deadline on the monotonic clock, from which each tick
     // takes the remaining seconds, so that sleep or late ticks cost nothing.

@@ -1,12 +1,14 @@
 #include "tray/NotifierWnd.h"
 
+#include "controls/ControlFont.h"
+#include "controls/Dpi.h"
+
 using namespace quellix;
 
 namespace {
 const UINT_PTR kAnimationTimer = 16;
 const UINT kStepMs = 20;
-const int kFontHeight = 13;
-const char kFontFace[] = "Tahoma";
+// Pixels at 96 DPI.
 const int kBitmapRightMargin = 6;
 const int kBitmapTop = 1;
 
@@ -30,14 +32,19 @@ BEGIN_MESSAGE_MAP(CNotifierWnd, CWnd)
 END_MESSAGE_MAP()
 
 CNotifierWnd::CNotifierWnd(int nWidth, int nHeight)
-    : m_rcWindow(), m_rcWorkArea(), m_nWidth(nWidth), m_nHeight(nHeight), m_nStayTime(3000), m_pBitmap(NULL),
-      m_pMotion(NULL), m_bCounted(false)
+    : m_rcWindow(), m_rcWorkArea(), m_nDpi(kDefaultDpi), m_nWidth(nWidth), m_nHeight(nHeight), m_nStayTime(3000),
+      m_pBitmap(NULL), m_pMotion(NULL), m_bCounted(false)
 {
     if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &m_rcWorkArea, 0)) {
         // No work area known: the whole primary screen stands in for it.
         m_rcWorkArea.right = ::GetSystemMetrics(SM_CXSCREEN);
         m_rcWorkArea.bottom = ::GetSystemMetrics(SM_CYSCREEN);
     }
+    // Sized for the monitor it rises on.
+    POINT corner = {m_rcWorkArea.right - 1, m_rcWorkArea.bottom - 1};
+    m_nDpi = DpiAtPoint(corner);
+    m_nWidth = ScaleForDpi(nWidth, m_nDpi);
+    m_nHeight = ScaleForDpi(nHeight, m_nDpi);
 }
 
 CNotifierWnd::~CNotifierWnd()
@@ -57,7 +64,7 @@ BOOL CNotifierWnd::SetBitmap(UINT nIDResource)
 BOOL CNotifierWnd::Popup(COLORREF crFirst, COLORREF crMiddle, COLORREF crLast)
 {
     const char* className = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW);
-    Rect32 start = NotifierStartRect(ToRect32(m_rcWorkArea), m_nWidth, m_nHeight, s_nOpenCount);
+    Rect32 start = NotifierStartRect(ToRect32(m_rcWorkArea), m_nWidth, m_nHeight, s_nOpenCount, m_nDpi);
     BOOL created =
         CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, className, NULL, WS_POPUP,
                  start.left, start.top, start.right - start.left, start.bottom - start.top, NULL, 0);
@@ -72,7 +79,7 @@ BOOL CNotifierWnd::Popup(COLORREF crFirst, COLORREF crMiddle, COLORREF crLast)
     m_rcWindow.left = start.left;
     m_rcWindow.right = start.right;
     m_rcWindow.top = m_rcWindow.bottom = m_rcWorkArea.bottom - 1;  // grows from nothing
-    m_pMotion = new NotifierMotion(m_rcWindow.bottom, m_nHeight, m_nStayTime);
+    m_pMotion = new NotifierMotion(m_rcWindow.bottom, m_nHeight, m_nStayTime, m_nDpi);
 
     m_gradient.SetDirection(1);
     m_gradient.SetColors(3, crFirst, crMiddle, crLast);
@@ -117,18 +124,24 @@ void CNotifierWnd::OnPaint()
         CDC memDC;
         if (memDC.CreateCompatibleDC(&dc)) {
             HGDIOBJ hOld = memDC.SelectObject(*m_pBitmap);
-            dc.BitBlt(rect.right - bm.bmWidth - kBitmapRightMargin, rect.top + kBitmapTop, bm.bmWidth, bm.bmHeight,
-                      &memDC, 0, 0, SRCCOPY);
+            const int width = ScaleForDpi(bm.bmWidth, m_nDpi), height = ScaleForDpi(bm.bmHeight, m_nDpi);
+            const int left = rect.right - width - ScaleForDpi(kBitmapRightMargin, m_nDpi);
+            const int top = rect.top + ScaleForDpi(kBitmapTop, m_nDpi);
+            if (width == bm.bmWidth) {
+                dc.BitBlt(left, top, width, height, &memDC, 0, 0, SRCCOPY);
+            } else {
+                int oldMode = ::SetStretchBltMode(dc.m_hDC, HALFTONE);
+                ::SetBrushOrgEx(dc.m_hDC, 0, 0, NULL);
+                ::StretchBlt(dc.m_hDC, left, top, width, height, memDC.m_hDC, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+                ::SetStretchBltMode(dc.m_hDC, oldMode);
+            }
             memDC.SelectObject(hOld);
             memDC.DeleteDC();
         }
     }
 
-    LOGFONTA lf = {};
-    lf.lfHeight = kFontHeight;
-    lstrcpynA(lf.lfFaceName, kFontFace, LF_FACESIZE);
     CFont font;
-    HGDIOBJ hOldFont = font.CreateFontIndirect(&lf) ? dc.SelectObject(font) : dc.SelectStockObject(ANSI_VAR_FONT);
+    HGDIOBJ hOldFont = CreateControlFont(font, m_nDpi) ? dc.SelectObject(font) : dc.SelectStockObject(ANSI_VAR_FONT);
 
     CRect measure = rect;
     int textHeight = dc.DrawText(m_strText, -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);

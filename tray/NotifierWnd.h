@@ -8,6 +8,8 @@
 
 class CNotifierWnd : public CWnd {
 public:
+    // Width and height in pixels at 96 DPI; the popup scales them (and all its
+    // offsets) to the resolution of the monitor it rises on.
     CNotifierWnd(int nWidth, int nHeight);
     ~CNotifierWnd() override;
 
@@ -29,6 +31,7 @@ protected:
 private:
     RECT m_rcWindow;
     RECT m_rcWorkArea;
+    UINT m_nDpi;
     int m_nWidth;
     int m_nHeight;
     int m_nStayTime;

@@ -5,21 +5,21 @@
 namespace quellix {
 
 namespace {
-constexpr int kStepMs = 20, kStepPixels = 5;
+constexpr int kStepMs = 20, kStepPixels = 5, kRightMargin = 10, kShiftPerOpen = 10;
 }
 
-Rect32 NotifierStartRect(const Rect32& workArea, int width, int height, int openCount)
+Rect32 NotifierStartRect(const Rect32& workArea, int width, int height, int openCount, unsigned dpi)
 {
     Rect32 r;
-    r.right = workArea.right - 10 - 10 * openCount;
+    r.right = workArea.right - ScaleForDpi(kRightMargin, dpi) - ScaleForDpi(kShiftPerOpen, dpi) * openCount;
     r.left = r.right - width;
     r.bottom = workArea.bottom;
     r.top = r.bottom - height;
     return r;
 }
 
-NotifierMotion::NotifierMotion(int bottom, int height, int stayMs)
-    : m_bottom(bottom), m_height(height), m_stayMs(stayMs), m_top(bottom)
+NotifierMotion::NotifierMotion(int bottom, int height, int stayMs, unsigned dpi)
+    : m_bottom(bottom), m_height(height), m_stayMs(stayMs), m_top(bottom), m_stepPixels(ScaleForDpi(kStepPixels, dpi))
 {
 }
 
@@ -30,9 +30,9 @@ bool NotifierMotion::Step()
         m_rising = false;
     if (m_rising) {
         const int highest = m_bottom - m_height;
-        m_top = m_top - kStepPixels < highest ? highest : m_top - kStepPixels;
+        m_top = m_top - m_stepPixels < highest ? highest : m_top - m_stepPixels;
     } else {
-        m_top = m_top + kStepPixels > m_bottom ? m_bottom : m_top + kStepPixels;
+        m_top = m_top + m_stepPixels > m_bottom ? m_bottom : m_top + m_stepPixels;
     }
     return m_top == m_bottom;
 }

@@ -1,6 +1,8 @@
 // Geometry and animation arithmetic of the popup notifier window.
 #pragma once
 
+#include "controls/dpi_scale.h"
+
 namespace quellix {
 
 struct Rect32 {
@@ -8,15 +10,17 @@ struct Rect32 {
 };
 
 // Window rectangle at creation: at the bottom right of the work area, each
-// popup already open moving the new one 10 pixels further left.
-Rect32 NotifierStartRect(const Rect32& workArea, int width, int height, int openCount);
+// popup already open moving the new one 10 pixels further left. The offsets
+// are pixels at 96 DPI, scaled to `dpi`; width and height are taken as given.
+Rect32 NotifierStartRect(const Rect32& workArea, int width, int height, int openCount, unsigned dpi = kDefaultDpi);
 
-// The popup grows out of `bottom` by 5 pixels every 20 ms step up to its full
+// The popup grows out of `bottom` by 5 pixels (at 96 DPI, scaled to `dpi`, so
+// that it rises as fast at every scaling) every 20 ms step up to its full
 // height, holds until the stay time (counted from launch) has passed, then
-// shrinks by 5 pixels a step.
+// shrinks by as much a step.
 class NotifierMotion {
 public:
-    NotifierMotion(int bottom, int height, int stayMs);
+    NotifierMotion(int bottom, int height, int stayMs, unsigned dpi = kDefaultDpi);
     // One timer step; true once the window has sunk away and is to be destroyed.
     bool Step();
     int Top() const { return m_top; }
@@ -25,7 +29,7 @@ public:
     bool Rising() const { return m_rising; }
 
 private:
-    int m_bottom, m_height, m_stayMs, m_top;
+    int m_bottom, m_height, m_stayMs, m_top, m_stepPixels;
     unsigned m_elapsed = 0;  // compared unsigned with the stay time
     bool m_rising = true;
 };

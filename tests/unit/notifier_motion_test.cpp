@@ -84,6 +84,30 @@ TEST(NotifierMotion, StartRectShiftsLeftPerOpenPopup)
     EXPECT_EQ(offset.right, 760);
 }
 
+// At 150 % the offsets from the work area's corner grow with the popup, and
+// it rises in as many steps as at 100 %.
+TEST(NotifierMotion, OffsetsAndStepsScaleWithTheResolution)
+{
+    const Rect32 wa{0, 0, 1536, 1122};
+    const Rect32 first = NotifierStartRect(wa, 225, 75, 0, 144);
+    EXPECT_EQ(first.right, 1521);
+    EXPECT_EQ(first.left, 1296);
+    EXPECT_EQ(first.top, 1047);
+    EXPECT_EQ(NotifierStartRect(wa, 225, 75, 2, 144).right, 1491);
+    EXPECT_EQ(NotifierStartRect(wa, 300, 100, 1, 192).right, 1496);
+    // 96 DPI is today's layout exactly.
+    EXPECT_EQ(NotifierStartRect(wa, 150, 50, 1, 96).right, NotifierStartRect(wa, 150, 50, 1).right);
+
+    NotifierMotion scaled(1121, 75, 4000, 144);  // the notice, 50 px at 96 DPI
+    int steps = 0;
+    while (scaled.Bottom() - scaled.Top() < 75 && steps < 100) {
+        scaled.Step();
+        ++steps;
+    }
+    EXPECT_EQ(steps, 10);  // as the notice's 10 steps at 96 DPI
+    EXPECT_EQ(scaled.Top(), 1121 - 75);
+}
+
 TEST(NotifierMotion, TextDrawnOnlyOnceTheWindowHoldsIt)
 {
     int top = -1;

@@ -1,0 +1,85 @@
+#include "controls/Banner.h"
+
+#include "controls/dpi_scale.h"
+
+namespace quellix {
+
+namespace {
+// A copy of `source` at width x height, resampled with halftone filtering
+// (averaging the pixels each target pixel covers), not by dropping pixels.
+HBITMAP StretchHalftone(HBITMAP source, const BITMAP& from, int width, int height)
+{
+    HDC screen = ::GetDC(NULL);
+    HDC src = ::CreateCompatibleDC(screen);
+    HDC dst = ::CreateCompatibleDC(screen);
+    // 24 bits: no alpha channel that the themed static control could act on.
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HBITMAP target = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    if (src && dst && target) {
+        HGDIOBJ oldSrc = ::SelectObject(src, source);
+        HGDIOBJ oldDst = ::SelectObject(dst, target);
+        ::SetStretchBltMode(dst, HALFTONE);
+        ::SetBrushOrgEx(dst, 0, 0, NULL);  // required after choosing HALFTONE
+        ::StretchBlt(dst, 0, 0, width, height, src, 0, 0, from.bmWidth, from.bmHeight, SRCCOPY);
+        ::SelectObject(dst, oldDst);
+        ::SelectObject(src, oldSrc);
+    }
+    if (dst)
+        ::DeleteDC(dst);
+    if (src)
+        ::DeleteDC(src);
+    ::ReleaseDC(NULL, screen);
+    return target;
+}
+}  // namespace
+
+HWND FindBannerStatic(HWND hDlg)
+{
+    for (HWND child = ::GetWindow(hDlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_BITMAP)
+            return child;
+    }
+    return NULL;
+}
+
+BOOL FitBanner(HWND hStatic, UINT nIDBitmap, UINT dpi, CBitmap& scaled)
+{
+    if (!hStatic)
+        return FALSE;
+    CBitmap source;
+    if (!source.LoadBitmap(nIDBitmap))
+        return FALSE;
+    BITMAP bm = {};
+    if (!source.GetBitmap(&bm) || bm.bmWidth <= 0)
+        return FALSE;
+
+    HBITMAP shown;
+    if (dpi == kDefaultDpi) {
+        shown = static_cast<HBITMAP>(source.Detach());
+    } else {
+        RECT client = {};
+        ::GetClientRect(::GetParent(hStatic), &client);
+        const int width = client.right - client.left;
+        const int height = ::MulDiv(bm.bmHeight, width, bm.bmWidth);
+        shown = StretchHalftone(static_cast<HBITMAP>(source.m_hObject), bm, width, height);
+    }
+    if (!shown)
+        return FALSE;
+    // The control does not delete the pictures it is given: the one it showed
+    // before is either ours (deleted by Attach) or the template's.
+    ::SendMessageA(hStatic, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+    scaled.Attach(shown);
+    return TRUE;
+}
+
+}  // namespace quellix
