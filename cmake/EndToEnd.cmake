@@ -23,6 +23,17 @@ if(QUELLIX_WIN_BUILD_DIR)
   endforeach()
 endif()
 
+# The dialogs and popups at 125 %, 150 % and 200 % (tests/e2e/DpiTest.cpp),
+# each resolution in a Wine prefix of its own.
+if(QUELLIX_WIN_BUILD_DIR)
+  foreach(dpi 120 144 192)
+    add_test(NAME e2e_dpi_${dpi}
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tools/run-e2e.sh --build ${QUELLIX_WIN_BUILD_DIR} --dpi ${dpi}
+                     --timeout 270 --gtest_filter=Dpi.*)
+    set_tests_properties(e2e_dpi_${dpi} PROPERTIES TIMEOUT 300)
+  endforeach()
+endif()
+
 # The shipped program's real, forced shut-down request ends every process of
 # its Wine prefix and nothing outside it (tests/e2e/shutdown/).
 if(QUELLIX_WIN_BUILD_DIR)

@@ -2,13 +2,14 @@
 # Runs the end-to-end test program (or one shard of it) under Wine, in a
 # Wine prefix and on an Xvfb display of its own, and prints its results.
 #
-#   tools/run-e2e.sh [--build DIR] [--shard INDEX/TOTAL] [--timeout SECONDS] [GTEST_ARGS...]
+#   tools/run-e2e.sh [--build DIR] [--shard INDEX/TOTAL] [--timeout SECONDS] [--dpi N] [GTEST_ARGS...]
 #
 #   --build    the cross build directory holding e2e_tests.exe (default build/win,
 #              or build/win64 where this machine cannot run 32-bit code)
 #   --shard    run GoogleTest shard INDEX of TOTAL, in prefix build/wine/e2e-INDEX
 #              (build/wine64/e2e-INDEX under the 64-bit Wine)
 #   --timeout  the whole run is stopped after this long (default 600)
+#   --dpi      run at N dots per inch (LogPixels), in prefix build/wine/e2e-INDEX-dpiN
 # Environment: QUELLIX_EXE overrides the program under test (default
 # test/Quellix.exe in the build directory).
 set -uo pipefail
@@ -18,11 +19,13 @@ build=
 shard_index=0
 shard_total=1
 seconds=600
+dpi=
 while [[ $# -gt 0 ]]; do
     case $1 in
     --build) build=$(realpath -m "$2"); shift 2 ;;
     --shard) shard_index=${2%/*}; shard_total=${2#*/}; shift 2 ;;
     --timeout) seconds=$2; shift 2 ;;
+    --dpi) dpi=$2; shift 2 ;;
     *) break ;;
     esac
 done
@@ -38,9 +41,12 @@ fi
 trap qx_cleanup EXIT
 trap 'exit 143' TERM INT
 
-name=e2e-$shard_index
+name=e2e-$shard_index${dpi:+-dpi$dpi}
 qx_xvfb_start || exit 1
 qx_prefix "$name" || exit 1
+if [[ -n $dpi ]]; then
+    qx_set_dpi "$dpi" || exit 1
+fi
 qx_server_start || exit 1
 
 log=$QX_WINE_DIR/$name.log

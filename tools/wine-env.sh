@@ -4,6 +4,7 @@
 #   qx_xvfb_start              start Xvfb on a free display, export DISPLAY
 #   qx_template                create the template prefix once (build/wine/template)
 #   qx_prefix NAME             clone the template into build/wine/NAME, export WINEPREFIX
+#   qx_set_dpi N               the resolution of $WINEPREFIX, from its next server on
 #   qx_server_start            persistent wineserver for $WINEPREFIX, services warmed up
 #   qx_wine SECONDS LOG ARGS   run `wine ARGS` with a time-out, all output to LOG
 #   qx_cleanup                 stop every server and X server started here
@@ -173,6 +174,21 @@ qx_server_start() {
     QX_STARTED_SERVERS+=("$WINEPREFIX")
     timeout -k 5 60 wine cmd /c exit >"$WINEPREFIX/warmup.log" 2>&1 </dev/null ||
         { qx_die "warming up $WINEPREFIX failed; see $WINEPREFIX/warmup.log"; return 1; }
+}
+
+# qx_set_dpi N: Wine reads the resolution (LogPixels) when its server and
+# desktop start, so it is written with a server of its own, which then ends.
+qx_set_dpi() {
+    local dpi=$1 log=$WINEPREFIX/dpi.log key
+    : >"$log"
+    for key in 'HKCU\Control Panel\Desktop' \
+        'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+        timeout -k 5 60 wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$log" 2>&1 </dev/null ||
+            { qx_die "setting LogPixels $dpi failed; see $log"; return 1; }
+    done
+    timeout 20 wineserver -k >/dev/null 2>&1
+    timeout 20 wineserver -w >/dev/null 2>&1
+    return 0
 }
 
 # qx_wine SECONDS LOG ARGS...: `wine ARGS` in $WINEPREFIX with a time-out

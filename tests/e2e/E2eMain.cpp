@@ -10,6 +10,8 @@ int main(int argc, char** argv)
 {
     setvbuf(stdout, NULL, _IONBF, 0);
     setvbuf(stderr, NULL, _IONBF, 0);
+    // Read every window in real pixels, as the per-monitor aware program sees them.
+    SetProcessDPIAware();
     ::testing::InitGoogleTest(&argc, argv);
     printf("Program under test: %s\n", e2e::quellix::ExePath().c_str());
     return RUN_ALL_TESTS();

@@ -1,0 +1,203 @@
+// The dialogs and popups at the display's resolution. tools/run-e2e.sh --dpi N
+// runs these in a prefix whose LogPixels is N (120, 144, 192); at 96 DPI they
+// hold for today's layout.
+#include "tests/e2e/TraySteps.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+namespace {
+
+using namespace quellix;
+
+// The resolution the prefix was set to (Wine reads it from here at start-up).
+int PrefixDpi()
+{
+    DWORD dpi = 0, size = sizeof dpi;
+    if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", RRF_RT_REG_DWORD, NULL, &dpi, &size) !=
+            ERROR_SUCCESS ||
+        dpi == 0)
+        return 96;
+    return static_cast<int>(dpi);
+}
+
+int Scaled(int pixels) { return MulDiv(pixels, PrefixDpi(), 96); }
+
+std::string ControlFont() { return "Tahoma " + std::to_string(Scaled(13)); }
+
+RECT ClientRectOf(HWND window)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    return client;
+}
+
+// The rectangle of a control in its dialog's client coordinates.
+RECT ItemRect(HWND dialog, HWND item)
+{
+    RECT rect = {};
+    GetWindowRect(item, &rect);
+    MapWindowPoints(NULL, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+HWND Banner(HWND dialog)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (Window(child).ClassName() == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
+            return child;
+    return NULL;
+}
+
+std::string WithoutAccelerator(std::string text)
+{
+    for (size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at))
+        text.erase(at, 1);
+    return text;
+}
+
+SIZE TextExtent(const std::string& font, const std::string& text)
+{
+    LOGFONTA lf = {};
+    const size_t space = font.rfind(' ');
+    lstrcpynA(lf.lfFaceName, font.substr(0, space).c_str(), LF_FACESIZE);
+    lf.lfHeight = atoi(font.substr(space + 1).c_str());
+    HFONT hFont = CreateFontIndirectA(&lf);
+    HDC dc = CreateCompatibleDC(NULL);
+    HGDIOBJ old = SelectObject(dc, hFont);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(hFont);
+    return size;
+}
+
+// Every control of `dialog` lies inside its client area (the banner may
+// reach one pixel past it, as its picture is one pixel wider than the dialog
+// at 96 DPI), and the one-line texts in the control font fit their controls:
+// check boxes and radio buttons with room for their box.
+void ExpectNothingClipped(const Dialog& dialog, const char* name)
+{
+    const RECT client = ClientRectOf(dialog.Handle());
+    const HWND banner = Banner(dialog.Handle());
+    for (HWND child = GetWindow(dialog.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        const int id = GetDlgCtrlID(child);
+        const RECT r = ItemRect(dialog.Handle(), child);
+        const int slack = child == banner ? 1 : 0;
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right + slack && r.bottom <= client.bottom)
+            << name << ": control " << id << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+            << " leaves the client area 0,0-" << client.right << "," << client.bottom;
+
+        const std::string font = dialog.ItemFont(id);
+        const std::string text = WithoutAccelerator(Window(child).Text());
+        const std::string cls = Window(child).ClassName();
+        const LONG style = Window(child).Style();
+        if (font.rfind("Tahoma", 0) != 0 || text.empty() || id == 0xFFFF)
+            continue;
+        const SIZE extent = TextExtent(font, text);
+        int room = r.right - r.left;
+        if (cls == "Button") {
+            const LONG type = style & BS_TYPEMASK;
+            if (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX || type == BS_RADIOBUTTON)
+                room -= Scaled(13) + Scaled(3);  // the box and the gap after it
+            if (type == BS_GROUPBOX)
+                room -= 2 * Scaled(8);
+        }
+        if (cls == "Static" && (style & SS_TYPEMASK) == SS_LEFT && extent.cx > room) {
+            // A wrapping label: its lines must fit its height.
+            LOGFONTA lf = {};
+            const size_t space = font.rfind(' ');
+            lstrcpynA(lf.lfFaceName, font.substr(0, space).c_str(), LF_FACESIZE);
+            lf.lfHeight = atoi(font.substr(space + 1).c_str());
+            HFONT hFont = CreateFontIndirectA(&lf);
+            HDC dc = CreateCompatibleDC(NULL);
+            HGDIOBJ old = SelectObject(dc, hFont);
+            RECT measure = {0, 0, room, 0};
+            const int height = DrawTextA(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK);
+            SelectObject(dc, old);
+            DeleteDC(dc);
+            DeleteObject(hFont);
+            EXPECT_LE(height, r.bottom - r.top) << name << ": the text of control " << id << " is cut off";
+            continue;
+        }
+        EXPECT_LE(extent.cx, room) << name << ": the text \"" << text << "\" of control " << id << " is cut off";
+    }
+}
+
+Dialog OpenAboutBox(const Dialog& main, DWORD pid)
+{
+    main.Post(WM_SYSCOMMAND, 16);
+    return Dialog(WaitForMessageBox(pid, "About Quellix").Handle());
+}
+
+using Dpi = TrayFixture;
+
+TEST_F(Dpi, ControlFontFollowsTheResolutionInBothDialogs)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    for (int control : {id::ActionGroup, id::Action, id::Description, id::Now, id::Minutes, id::Ok, id::Confirm})
+        EXPECT_EQ(ControlFont(), dialog.ItemFont(control)) << "control " << control;
+
+    Dialog box = OpenAboutBox(dialog, FirstCopy().Id());
+    ASSERT_TRUE(box) << "no About box";
+    for (int control : {1026, 1027, IDOK})  // version, copyright, OK
+        EXPECT_EQ(ControlFont(), box.ItemFont(control)) << "About box control " << control;
+    box.Post(WM_COMMAND, IDCANCEL);
+}
+
+TEST_F(Dpi, BannerSpansTheDialogsWidth)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    const HWND banner = Banner(dialog.Handle());
+    ASSERT_TRUE(banner) << "no banner";
+    const RECT client = ClientRectOf(dialog.Handle()), rect = ItemRect(dialog.Handle(), banner);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    // At 96 DPI the picture is drawn one pixel wider than the dialog; scaled,
+    // it is made exactly as wide.
+    if (PrefixDpi() == 96)
+        EXPECT_EQ(client.right + 1, rect.right);
+    else
+        EXPECT_EQ(client.right, rect.right);
+    // Its proportions kept: 411 x 77 at 96 DPI.
+    EXPECT_NEAR(77.0 * (rect.right - rect.left) / 411.0, rect.bottom - rect.top, 1.0);
+}
+
+TEST_F(Dpi, NothingIsCutOffInEitherDialog)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    ExpectNothingClipped(dialog, "main dialog");
+    Dialog box = OpenAboutBox(dialog, FirstCopy().Id());
+    ASSERT_TRUE(box) << "no About box";
+    ExpectNothingClipped(box, "About box");
+    box.Post(WM_COMMAND, IDCANCEL);
+}
+
+// The stop notice is 150 x 50 pixels and stands 10 pixels from the work
+// area's right end at 96 DPI; all of it scales.
+TEST_F(Dpi, PopupIsSizedAndPlacedByTheResolution)
+{
+    ASSERT_TRUE(StartRecordedCopy());
+    ASSERT_TRUE(m_dialog.Minimize());
+    const std::vector<Popup> shown = WaitForPopups(m_dialog.ProcessId(), 1);
+    ASSERT_EQ(1u, shown.size()) << "hiding the idle dialog showed no notice";
+    const Popup& popup = shown[0];
+    ASSERT_TRUE(WaitForHeight(popup, Scaled(50), 1500)) << "height " << popup.Height();
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_EQ(Scaled(150), popup.Width());
+    EXPECT_EQ(area.right - Scaled(10), popup.Rect().right);
+    const DrawnText drawn = DrawnTextOf(popup);
+    EXPECT_EQ(ControlFont(), drawn.font);
+}
+
+}  // namespace
+}  // namespace e2e
