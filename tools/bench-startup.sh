@@ -2,10 +2,13 @@
 # Start-up benchmark under Wine: the time from process start to the visible
 # dialog, and the working set of the idle program (Wine takes it from the
 # Linux process's resident set), for Quellix.exe and for a bare
-# dialog program built the same way (tests/e2e/bench/BareDialog.cpp).
+# dialog program built the same way, with the same manifest
+# (tests/e2e/bench/BareDialog.cpp).
 #   bash tools/bench-startup.sh [RUNS]     (default 7 runs each)
-# Prints the median of each and Quellix's ratio to the bare dialog. Runs in a
-# warm Wine prefix of its own (build/wine/bench) on a private Xvfb display.
+# The two programs start in turn, one run of each after the other, so that a
+# change in the machine's load falls on both alike. Prints the median of each
+# and Quellix's ratio to the bare dialog. Runs in a warm Wine prefix of its
+# own (build/wine/bench) on a private Xvfb display.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-7}
@@ -19,19 +22,27 @@ bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" Quellix BareDialo
 qx_session bench || exit 1
 qx_wine 30 "$WINEPREFIX/reg.log" reg delete 'HKCU\Software\Quellix' /f
 
-# measure NAME EXE CAPTION: one warm-up start, then $runs measured ones;
-# leaves the lines "run N visible_ms T working_set_kb W ..." in $WINEPREFIX/NAME.txt.
+# measure NAME EXE CAPTION: one start; appends its line
+# "run 1 visible_ms T working_set_kb W" to $WINEPREFIX/NAME.txt.
 measure() {
-    local name=$1 exe=$2 caption=$3 out=$WINEPREFIX/$1.txt
-    qx_wine 60 "$out" "$build/bench/StartupProbe.exe" "$exe" "$caption" 1 &&
-    qx_wine $((30 + runs * 15)) "$out" "$build/bench/StartupProbe.exe" "$exe" "$caption" "$runs" || {
+    local name=$1 exe=$2 caption=$3 out=$WINEPREFIX/run.txt
+    qx_wine 60 "$out" "$build/bench/StartupProbe.exe" "$exe" "$caption" 1 || {
         cat "$out" >&2
         echo "bench-startup: measuring $name failed" >&2
         exit 1
     }
+    grep '^run ' "$out" >>"$WINEPREFIX/$name.txt"
 }
-measure quellix "$build/Quellix.exe" "Quellix..."
-measure bare "$build/bench/BareDialog.exe" "Bare dialog"
+: >"$WINEPREFIX/quellix.txt"
+: >"$WINEPREFIX/bare.txt"
+for ((run = 0; run <= runs; run++)); do
+    measure quellix "$build/Quellix.exe" "Quellix..."
+    measure bare "$build/bench/BareDialog.exe" "Bare dialog"
+    if ((run == 0)); then  # the warm-up pair is not counted
+        : >"$WINEPREFIX/quellix.txt"
+        : >"$WINEPREFIX/bare.txt"
+    fi
+done
 
 # median FILE FIELD: the median of the value after the word FIELD.
 median() {
