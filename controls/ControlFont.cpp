@@ -17,8 +17,10 @@ BOOL ApplyControlFont(HWND hDlg, const int* ids, size_t count, CFont& font, UINT
     CFont fresh;
     if (!CreateControlFont(fresh, dpi))
         return FALSE;
+    // A dialog not shown yet draws its controls once it shows: no redraw now.
+    const LPARAM redraw = ::IsWindowVisible(hDlg);
     for (size_t i = 0; i < count; ++i)
-        ::SendDlgItemMessageA(hDlg, ids[i], WM_SETFONT, reinterpret_cast<WPARAM>(fresh.m_hObject), TRUE);
+        ::SendDlgItemMessageA(hDlg, ids[i], WM_SETFONT, reinterpret_cast<WPARAM>(fresh.m_hObject), redraw);
     font.DeleteObject();
     font.Attach(fresh.Detach());
     return TRUE;

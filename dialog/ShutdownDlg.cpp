@@ -52,6 +52,7 @@ BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
     ON_BN_CLICKED(IDC_CONFIRM, OnConfirmClicked)
     ON_MESSAGE(WM_WATCHER_RESTORE, OnWatcherRestore)
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+    ON_MESSAGE(WM_START_WATCHER, OnStartWatcher)
 END_MESSAGE_MAP()
 
 CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
@@ -138,9 +139,19 @@ BOOL CShutdownDlg::OnInitDialog()
     LoadSettings();
     OnSelChangeAction();
     OnNow();
+    // The watcher is not needed to show the dialog: it starts once the dialog
+    // has been drawn. A later copy's wake-up meanwhile stays in the semaphore.
     if (m_hSemaphore)
-        StartWatcher();
+        PostMessage(WM_START_WATCHER);
     return TRUE;
+}
+
+LRESULT CShutdownDlg::OnStartWatcher(WPARAM, LPARAM)
+{
+    ::UpdateWindow(m_hWnd);  // draws the dialog first, if it is shown and not drawn yet
+    if (!m_hWatcherStop)
+        StartWatcher();
+    return 0;
 }
 
 void CShutdownDlg::ApplyDpi(UINT dpi)

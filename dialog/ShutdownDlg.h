@@ -18,6 +18,8 @@ public:
 
     // Restore requested by a later copy of the program, posted by the watcher thread.
     static const UINT WM_WATCHER_RESTORE = WM_APP + 1;
+    // Posted to itself by OnInitDialog: start the watcher thread.
+    static const UINT WM_START_WATCHER = WM_APP + 2;
     // The picker's default: this many seconds from now.
     static const int kDefaultLeadSeconds = 300;
 
@@ -83,6 +85,7 @@ protected:
 
     // Watcher thread
     void StartWatcher();
+    LRESULT OnStartWatcher(WPARAM, LPARAM);
     void StopWatcher();
     friend UINT __cdecl WatchThreadProc(LPVOID pParam);
 
