@@ -15,12 +15,15 @@ using namespace quellix;
 // The resolution the prefix was set to (Wine reads it from here at start-up).
 int PrefixDpi()
 {
-    DWORD dpi = 0, size = sizeof dpi;
-    if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", RRF_RT_REG_DWORD, NULL, &dpi, &size) !=
-            ERROR_SUCCESS ||
-        dpi == 0)
-        return 96;
-    return static_cast<int>(dpi);
+    DWORD dpi = 0, size = sizeof dpi, type = 0;
+    HKEY key = NULL;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, "LogPixels", NULL, &type, reinterpret_cast<BYTE*>(&dpi), &size) != ERROR_SUCCESS ||
+            type != REG_DWORD)
+            dpi = 0;
+        RegCloseKey(key);
+    }
+    return dpi ? static_cast<int>(dpi) : 96;
 }
 
 int Scaled(int pixels) { return MulDiv(pixels, PrefixDpi(), 96); }
