@@ -50,6 +50,7 @@ add_executable(afx_alone WIN32 $<TARGET_OBJECTS:afx> ${CMAKE_SOURCE_DIR}/tests/a
 target_include_directories(afx_alone PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(afx_alone PRIVATE ${QUELLIX_SYSTEM_LIBS} -static -static-libgcc -static-libstdc++)
 set_target_properties(afx_alone PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/afx)
+add_dependencies(afx_alone shell32_delay)
 
 include(${CMAKE_SOURCE_DIR}/res/resources.cmake)
 

@@ -5,12 +5,13 @@
 
 namespace quellix {
 
-// Creates `font` (empty before) for `dpi`; false if the system refused.
-BOOL CreateControlFont(CFont& font, UINT dpi);
+// Creates `font` (empty before) `height` pixels high; false if the system refused.
+BOOL CreateControlFont(CFont& font, int height);
 
-// Gives the controls `ids` of dialog `hDlg` the control font for `dpi`, kept
-// in `font`; a font held there before is deleted once no control uses it.
-// False (nothing changed) if the font could not be made.
+// Gives the controls `ids` of dialog `hDlg` the control font for `dpi` (and
+// the dialog's layout, DialogFontHeight), kept in `font`; a font held there
+// before is deleted once no control uses it. False (nothing changed) if the
+// font could not be made.
 template <size_t N> BOOL ApplyControlFont(HWND hDlg, const int (&ids)[N], CFont& font, UINT dpi);
 BOOL ApplyControlFont(HWND hDlg, const int* ids, size_t count, CFont& font, UINT dpi);
 

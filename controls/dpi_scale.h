@@ -13,4 +13,11 @@ int ScaleForDpi(int pixels, unsigned dpi);
 // Height of the control font (Tahoma, 13 pixels at 96 DPI) at `dpi`.
 int ControlFontHeight(unsigned dpi);
 
+// Height of the control font in a dialog laid out in dialog units whose
+// horizontal base unit is `baseUnitX` pixels (6 for the templates' font at
+// 96 DPI): as at `dpi`, but never wider than the layout grew, so that no text
+// is cut off where the template's font does not scale with the DPI (a bitmap
+// font has only a few sizes).
+int DialogFontHeight(unsigned dpi, int baseUnitX);
+
 }  // namespace quellix

@@ -141,7 +141,8 @@ void CNotifierWnd::OnPaint()
     }
 
     CFont font;
-    HGDIOBJ hOldFont = CreateControlFont(font, m_nDpi) ? dc.SelectObject(font) : dc.SelectStockObject(ANSI_VAR_FONT);
+    HGDIOBJ hOldFont = CreateControlFont(font, ControlFontHeight(m_nDpi)) ? dc.SelectObject(font)
+                                                                          : dc.SelectStockObject(ANSI_VAR_FONT);
 
     CRect measure = rect;
     int textHeight = dc.DrawText(m_strText, -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);

@@ -34,5 +34,19 @@ TEST(DpiScale, ControlFontIsTahoma13At96Dpi)
     EXPECT_EQ(ControlFontHeight(192), 26);
 }
 
+// Where the dialog's layout grew with the DPI the font does too; where it
+// grew less (Wine's bitmap MS Sans Serif keeps a base unit of 9 pixels at
+// 192 DPI) the font grows as the layout did.
+TEST(DpiScale, DialogFontGrowsNoFasterThanTheLayout)
+{
+    EXPECT_EQ(DialogFontHeight(96, 6), 13);
+    EXPECT_EQ(DialogFontHeight(144, 9), 20);
+    EXPECT_EQ(DialogFontHeight(120, 8), 16);
+    EXPECT_EQ(DialogFontHeight(192, 12), 26);
+    EXPECT_EQ(DialogFontHeight(192, 9), 20);
+    EXPECT_EQ(DialogFontHeight(96, 7), 13);   // a wider layout never makes it bigger than the DPI's
+    EXPECT_EQ(DialogFontHeight(144, 0), 20);  // layout unknown
+}
+
 }  // namespace
 }  // namespace quellix
