@@ -27,6 +27,14 @@ set(QUELLIX_VERSION_FULL
     "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.${QUELLIX_VERSION_TWEAK}")
 string(REPLACE "." "," QUELLIX_VERSION_COMMAS "${QUELLIX_VERSION_FULL}")
 configure_file(${QUELLIX_RES_DIR}/quellix_version.h.in ${QUELLIX_GENERATED_RES_DIR}/quellix_version.h @ONLY)
+# The manifest names the processor architecture, and Windows gives version 6
+# of the common controls only to a program of the architecture named: x86 for
+# the shipped program, amd64 for the x86_64 test build (machines that cannot
+# run 32-bit code).
+set(QUELLIX_MANIFEST_ARCH x86)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QUELLIX_MANIFEST_ARCH amd64)
+endif()
 configure_file(${QUELLIX_RES_DIR}/Quellix.manifest.in ${QUELLIX_GENERATED_RES_DIR}/Quellix.manifest @ONLY)
 
 find_program(QUELLIX_PYTHON3 python3 REQUIRED)

@@ -1,6 +1,9 @@
 // The main dialog as a window: its system menu and how it closes while idle.
 #include "tests/e2e/QuellixTest.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace e2e {
 namespace {
 
@@ -53,6 +56,21 @@ TEST_F(DialogWindow, StaysAboveOtherWindowsWithATaskBarButton)
                                           << std::hex << extended << " style 0x" << dialog.Style();
     EXPECT_TRUE(extended & WS_EX_APPWINDOW)
         << "the dialog has no task bar button; extended style 0x" << std::hex << extended;
+}
+
+// The manifest asks for version 6 of the common controls (visual styles); it
+// comes from the side-by-side store, not from the system folder, and only
+// when the manifest names the program's own processor architecture.
+TEST_F(DialogWindow, UsesVersion6OfTheCommonControls)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    const LoadedModule controls = FindModule(FirstCopy().Id(), "comctl32.dll");
+    ASSERT_NE(0u, controls.base) << "comctl32.dll is not loaded";
+    std::string path = controls.path;
+    std::transform(path.begin(), path.end(), path.begin(), [](unsigned char c) { return char(tolower(c)); });
+    EXPECT_NE(std::string::npos, path.find("\\winsxs\\")) << "common controls from " << controls.path;
+    EXPECT_NE(std::string::npos, path.find("common-controls_6595b64144ccf1df_6.")) << controls.path;
 }
 
 TEST_F(DialogWindow, EscapeClosesTheIdleDialog)

@@ -4,7 +4,6 @@
 #include "tests/e2e/driver/Window.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 #include <fstream>
@@ -30,25 +29,6 @@ DWORD RunRemoteThread(HANDLE process, LPTHREAD_START_ROUTINE start, LPVOID param
         GetExitCodeThread(thread, &code);
     CloseHandle(thread);
     return code;
-}
-
-// The base address of the module named `file` in process `pid`, or
-// NULL. A thread's exit code is only 32 bits wide, so LoadLibraryA's result
-// cannot be taken from it in a 64-bit process.
-ULONG_PTR RemoteModuleBase(DWORD pid, const std::string& file)
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    ULONG_PTR base = 0;
-    MODULEENTRY32 module = {};
-    module.dwSize = sizeof module;
-    for (BOOL more = Module32First(snapshot, &module); more && !base; more = Module32Next(snapshot, &module)) {
-        if (lstrcmpiA(module.szModule, file.c_str()) == 0)
-            base = reinterpret_cast<ULONG_PTR>(module.modBaseAddr);
-    }
-    CloseHandle(snapshot);
-    return base;
 }
 
 }  // namespace
@@ -85,8 +65,10 @@ std::vector<std::string> AskProbe(DWORD pid, const std::string& command, ULONG_P
     remote.Write(dll.c_str(), dll.size() + 1);
     auto loadLibrary =
         reinterpret_cast<LPTHREAD_START_ROUTINE>(GetProcAddress(GetModuleHandleA("kernel32"), "LoadLibraryA"));
+    // A thread's exit code is only 32 bits wide, so LoadLibraryA's result
+    // cannot be taken from it in a 64-bit process: the module list tells.
     const DWORD loaded = RunRemoteThread(process, loadLibrary, reinterpret_cast<LPVOID>(remote.Address()));
-    const ULONG_PTR remoteBase = loaded == static_cast<DWORD>(-1) ? 0 : RemoteModuleBase(pid, kProbeDll);
+    const ULONG_PTR remoteBase = loaded == static_cast<DWORD>(-1) ? 0 : FindModule(pid, kProbeDll).base;
     if (remoteBase == 0) {
         ADD_FAILURE() << "the program under test could not load " << dll;
     } else {

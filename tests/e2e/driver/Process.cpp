@@ -114,6 +114,25 @@ std::vector<HWND> TopLevelWindows(DWORD pid)
     return search.found;
 }
 
+LoadedModule FindModule(DWORD pid, const std::string& name)
+{
+    LoadedModule found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return found;
+    MODULEENTRY32 module = {};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
+        if (lstrcmpiA(module.szModule, name.c_str()) == 0) {
+            found.base = reinterpret_cast<ULONG_PTR>(module.modBaseAddr);
+            found.path = module.szExePath;
+            break;
+        }
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 int KillAllNamed(const std::string& exeName)
 {
     int killed = 0;

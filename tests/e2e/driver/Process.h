@@ -39,6 +39,14 @@ Process StartProcess(const std::string& exe, const std::string& arguments = "",
 // Visible or not, every top-level window of the process `pid`.
 std::vector<HWND> TopLevelWindows(DWORD pid);
 
+// A DLL or the executable loaded in a process: where, and from which file.
+struct LoadedModule {
+    ULONG_PTR base = 0;  // 0: not loaded
+    std::string path;
+};
+// The module named `name` (case-insensitive, without path) in process `pid`.
+LoadedModule FindModule(DWORD pid, const std::string& name);
+
 // Terminates every process whose executable file name is `exeName`
 // (case-insensitive, without path) and waits for them to end. Returns how many.
 int KillAllNamed(const std::string& exeName);
