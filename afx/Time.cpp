@@ -1,47 +1,75 @@
 #include "afx/Time.h"
 
+#include "afx/file_time.h"
+
 namespace {
-// FILETIME counts 100 ns steps from 1601-01-01.
-const int64_t kEpochDifference = 11644473600LL;
-const int64_t kTicksPerSecond = 10000000LL;
-
-int64_t SecondsFromFileTime(const FILETIME& ft)
+afx::ZoneChange ChangeFrom(const SYSTEMTIME& st)
 {
-    ULARGE_INTEGER value;
-    value.LowPart = ft.dwLowDateTime;
-    value.HighPart = ft.dwHighDateTime;
-    return static_cast<int64_t>(value.QuadPart / kTicksPerSecond) - kEpochDifference;
-}
-
-FILETIME FileTimeFromSeconds(int64_t seconds)
-{
-    ULARGE_INTEGER value;
-    value.QuadPart = static_cast<ULONGLONG>(seconds + kEpochDifference) * kTicksPerSecond;
-    FILETIME ft;
-    ft.dwLowDateTime = value.LowPart;
-    ft.dwHighDateTime = value.HighPart;
-    return ft;
+    afx::ZoneChange change;
+    change.year = st.wYear;
+    change.month = st.wMonth;
+    change.dayOfWeek = st.wDayOfWeek;
+    change.day = st.wDay;
+    change.hour = st.wHour;
+    change.minute = st.wMinute;
+    change.second = st.wSecond;
+    return change;
 }
 }  // namespace
 
-CTime::CTime(const SYSTEMTIME& local)
+afx::UtcOffsetFn LocalZoneOffset()
 {
-    SYSTEMTIME utc;
-    FILETIME ft;
-    if (TzSpecificLocalTimeToSystemTime(NULL, &local, &utc) && SystemTimeToFileTime(&utc, &ft))
-        m_time = SecondsFromFileTime(ft);
+    TIME_ZONE_INFORMATION tzi = {};
+    afx::ZoneRules zone;
+    if (::GetTimeZoneInformation(&tzi) != TIME_ZONE_ID_INVALID) {
+        zone.bias = tzi.Bias;
+        zone.standardBias = tzi.StandardBias;
+        zone.daylightBias = tzi.DaylightBias;
+        zone.standardDate = ChangeFrom(tzi.StandardDate);
+        zone.daylightDate = ChangeFrom(tzi.DaylightDate);
+    }
+    return [zone](int64_t utcSeconds) { return afx::UtcOffsetAt(zone, utcSeconds); };
 }
 
-CTime CTime::GetCurrentTime()
+afx::CivilTime CivilFromSystemTime(const SYSTEMTIME& st)
+{
+    afx::CivilTime t;
+    t.year = st.wYear;
+    t.month = st.wMonth;
+    t.day = st.wDay;
+    t.hour = st.wHour;
+    t.minute = st.wMinute;
+    t.second = st.wSecond;
+    t.dayOfWeek = st.wDayOfWeek;
+    return t;
+}
+
+CTime::CTime(const SYSTEMTIME& local)
+{
+    m_time = afx::UtcFromLocal(afx::SecondsFromCivil(CivilFromSystemTime(local)), LocalZoneOffset()).first;
+}
+
+int64_t CTime::GetCurrentTimeMs()
 {
     FILETIME ft;
-    GetSystemTimeAsFileTime(&ft);
-    return CTime(SecondsFromFileTime(ft));
+    ::GetSystemTimeAsFileTime(&ft);
+    return afx::MsSince1970(static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime);
 }
+
+CTime CTime::GetCurrentTime() { return CTime(GetCurrentTimeMs() / 1000); }
 
 bool CTime::GetAsSystemTime(SYSTEMTIME& local) const
 {
-    FILETIME ft = FileTimeFromSeconds(m_time);
-    SYSTEMTIME utc;
-    return FileTimeToSystemTime(&ft, &utc) && SystemTimeToTzSpecificLocalTime(NULL, &utc, &local);
+    const afx::CivilTime t = afx::CivilFromSeconds(m_time + LocalZoneOffset()(m_time));
+    if (t.year < 1601 || t.year > 30827)
+        return false;
+    local.wYear = static_cast<WORD>(t.year);
+    local.wMonth = static_cast<WORD>(t.month);
+    local.wDayOfWeek = static_cast<WORD>(t.dayOfWeek);
+    local.wDay = static_cast<WORD>(t.day);
+    local.wHour = static_cast<WORD>(t.hour);
+    local.wMinute = static_cast<WORD>(t.minute);
+    local.wSecond = static_cast<WORD>(t.second);
+    local.wMilliseconds = 0;
+    return true;
 }

@@ -34,6 +34,14 @@ if(QUELLIX_WIN_BUILD_DIR)
   endforeach()
 endif()
 
+# "at" once more in a zone with daylight saving, beside the shards.
+if(QUELLIX_WIN_BUILD_DIR)
+  add_test(NAME e2e_at_new_york
+           COMMAND env TZ=America/New_York QX_E2E_NAME=e2e-new-york bash ${CMAKE_SOURCE_DIR}/tools/run-e2e.sh
+                   --build ${QUELLIX_WIN_BUILD_DIR} --timeout 270 --gtest_filter=AtTimeOfDay.*)
+  set_tests_properties(e2e_at_new_york PROPERTIES TIMEOUT 300)
+endif()
+
 # The shipped program's real, forced shut-down request ends every process of
 # its Wine prefix and nothing outside it (tests/e2e/shutdown/).
 if(QUELLIX_WIN_BUILD_DIR)

@@ -67,6 +67,7 @@ protected:
     CString FormatRemaining(int seconds) const;
     void ShowRemaining(int seconds);
     void SetPickerTime(const CTime& time);
+    afx::CivilTime PickerReading();
     void EnableTimingControls(BOOL bEnable);
 
     // Tray icon and menu

@@ -28,15 +28,7 @@ int64_t MonotonicMs()
 }
 
 // Milliseconds since 1970 on the wall clock.
-int64_t WallClockMs()
-{
-    FILETIME ft;
-    ::GetSystemTimeAsFileTime(&ft);
-    ULARGE_INTEGER ticks;
-    ticks.LowPart = ft.dwLowDateTime;
-    ticks.HighPart = ft.dwHighDateTime;
-    return static_cast<int64_t>(ticks.QuadPart / 10000) - 11644473600000LL;
-}
+int64_t WallClockMs() { return CTime::GetCurrentTimeMs(); }
 }  // namespace
 
 void CShutdownDlg::SetPickerTime(const CTime& time)
@@ -44,6 +36,16 @@ void CShutdownDlg::SetPickerTime(const CTime& time)
     SYSTEMTIME local = {};
     if (time.GetAsSystemTime(local))
         SendDlgItemMessage(IDC_TIME_AT, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&local));
+}
+
+// The local date and time the picker holds; only its time of day is shown.
+afx::CivilTime CShutdownDlg::PickerReading()
+{
+    SYSTEMTIME local = {};
+    afx::CivilTime t;
+    if (SendDlgItemMessage(IDC_TIME_AT, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&local)) == GDT_VALID)
+        t = CivilFromSystemTime(local);
+    return t;
 }
 
 // Idle: the timing controls as "Now" and the mode allow; counting: all off but "Hide on minimize...".
@@ -105,11 +107,12 @@ void CShutdownDlg::OnOkButton()
         return;
     }
 
-    // "at" aims at the next occurrence of the chosen instant's time of day, however
-    // long ago the picker got its date; a mode that is neither gives no count.
+    // "at" aims at the next local occurrence of the picker's time of day; the
+    // picker's date, which the user cannot see, is stale after a long idle or
+    // already tomorrow's near midnight. A mode that is neither gives no count.
     int64_t nowMs = WallClockMs();
     int64_t timeAt = m_timeAt.GetTime();
-    int count = CountFor(m_nTimingMode, timeAt, nowMs / 1000, m_nDuration, &timeAt);
+    int count = CountFor(m_nTimingMode, PickerReading(), nowMs / 1000, LocalZoneOffset(), m_nDuration, &timeAt);
     m_timeAt = CTime(timeAt);
     // The count is in whole seconds from the current second; "at" expires on
     // the target instant itself, not up to a second after it.

@@ -5,7 +5,13 @@
 namespace quellix {
 
 namespace {
-constexpr int64_t kDaySeconds = 86400;
+constexpr int64_t kDaySeconds = afx::kSecondsPerDay;
+
+int64_t FloorDiv(int64_t a, int64_t b)
+{
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
 
 int ClampToInt(int64_t v)
 {
@@ -81,23 +87,30 @@ int CountdownClock::MsToNextWholeSecond(int64_t nowMs) const
     return static_cast<int>(next);
 }
 
-int64_t NextOccurrence(int64_t target, int64_t now)
+int64_t NextLocalOccurrence(const afx::CivilTime& picked, int64_t now, const afx::UtcOffsetFn& offsetAt)
 {
-    if (target > now)
-        return target;
-    // Unsigned arithmetic: exact for every realistic time, defined for all.
-    const uint64_t behind = static_cast<uint64_t>(now) - static_cast<uint64_t>(target);
-    const uint64_t days = behind / kDaySeconds + 1;
-    return static_cast<int64_t>(static_cast<uint64_t>(target) + days * kDaySeconds);
+    const int64_t secondsOfDay = (picked.hour * 60 + picked.minute) * 60 + picked.second;
+    // Dates in the local calendar, from the one before today's: a day is not
+    // always 86,400 seconds long, and the clock may show a time twice.
+    const int64_t today = FloorDiv(now + offsetAt(now), kDaySeconds);
+    for (int64_t date = today - 1; date <= today + 2; ++date) {
+        const afx::LocalInstants at = afx::UtcFromLocal(date * kDaySeconds + secondsOfDay, offsetAt);
+        if (at.first > now)
+            return at.first;
+        if (at.last > now)
+            return at.last;
+    }
+    return now + kDaySeconds;  // not reached for any zone whose offset moves less than a day
 }
 
-int CountFor(int timingMode, int64_t timeAt, int64_t now, int durationMinutes, int64_t* newTimeAt)
+int CountFor(int timingMode, const afx::CivilTime& picked, int64_t now, const afx::UtcOffsetFn& offsetAt,
+             int durationMinutes, int64_t* target)
 {
     switch (timingMode) {
     case 0: {
-        const int64_t next = NextOccurrence(timeAt, now);
-        if (newTimeAt)
-            *newTimeAt = next;
+        const int64_t next = NextLocalOccurrence(picked, now, offsetAt);
+        if (target)
+            *target = next;
         return ClampToInt(next - now);
     }
     case 1:

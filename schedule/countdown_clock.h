@@ -7,6 +7,8 @@
 // time the texts are the same as those of the plain decrement.
 #pragma once
 
+#include "afx/local_time.h"
+
 #include <cstdint>
 
 namespace quellix {
@@ -55,12 +57,19 @@ private:
     int64_t m_targetWallMs = 0;
 };
 
-// The first moment target + k days (k >= 0, seconds) lying strictly after now.
-int64_t NextOccurrence(int64_t target, int64_t now);
+// The first instant after `now` (UTC seconds) at which the local clock shows
+// the time of day of `picked`, on whichever date: the date of `picked` is not
+// looked at. The target is found in the local calendar, so daylight saving in
+// between does not move it. Of the two instants that show a time in the hour
+// repeated when the clock goes back, the first still ahead; a time in the
+// hour skipped when it goes forward comes at the change, the first instant
+// after it that exists.
+int64_t NextLocalOccurrence(const afx::CivilTime& picked, int64_t now, const afx::UtcOffsetFn& offsetAt);
 
-// Seconds to count down for a timing mode: 0 "at" a time of day (*newTimeAt
-// receives the moved target), 1 "after" a number of minutes. Any other mode
-// gives 0, which the dialog refuses to start.
-int CountFor(int timingMode, int64_t timeAt, int64_t now, int durationMinutes, int64_t* newTimeAt);
+// Seconds to count down for a timing mode: 0 "at" the time of day of
+// `picked` (*target receives its instant), 1 "after" a number of minutes. Any
+// other mode gives 0, which the dialog refuses to start.
+int CountFor(int timingMode, const afx::CivilTime& picked, int64_t now, const afx::UtcOffsetFn& offsetAt,
+             int durationMinutes, int64_t* target);
 
 }  // namespace quellix

@@ -11,7 +11,9 @@
 #   --timeout  the whole run is stopped after this long (default 600)
 #   --dpi      run at N dots per inch (LogPixels), in prefix build/wine/e2e-INDEX-dpiN
 # Environment: QUELLIX_EXE overrides the program under test (default
-# test/Quellix.exe in the build directory).
+# test/Quellix.exe in the build directory); QX_E2E_NAME names the prefix
+# (default e2e-INDEX), for a run beside the shards; TZ, when set, is the
+# time zone of the suite and of the program.
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -41,7 +43,7 @@ fi
 trap qx_cleanup EXIT
 trap 'exit 143' TERM INT
 
-name=e2e-$shard_index${dpi:+-dpi$dpi}
+name=${QX_E2E_NAME:-e2e-$shard_index${dpi:+-dpi$dpi}}
 qx_xvfb_start || exit 1
 qx_prefix "$name" || exit 1
 if [[ -n $dpi ]]; then

@@ -136,28 +136,115 @@ TEST(CountdownClock, AnAtTargetFollowsTheWallClock)
     EXPECT_EQ(c.DeadlineMs(), kStart + 60'000);
 }
 
+afx::CivilTime Reading(int year, int month, int day, int hour, int minute, int second = 0)
+{
+    afx::CivilTime t;
+    t.year = year;
+    t.month = month;
+    t.day = day;
+    t.hour = hour;
+    t.minute = minute;
+    t.second = second;
+    return t;
+}
+
+int64_t Utc(int year, int month, int day, int hour, int minute, int second = 0)
+{
+    return afx::SecondsFromCivil(Reading(year, month, day, hour, minute, second));
+}
+
+afx::ZoneChange OnSunday(int month, int occurrence, int hour)
+{
+    afx::ZoneChange c;
+    c.month = month;
+    c.day = occurrence;
+    c.hour = hour;
+    return c;
+}
+
+// New York, as GetTimeZoneInformation describes it: in 2026 the clocks go
+// forward on 8 March at 02:00 and back on 1 November at 02:00.
+afx::UtcOffsetFn NewYork()
+{
+    afx::ZoneRules z;
+    z.bias = 300;
+    z.daylightBias = -60;
+    z.daylightDate = OnSunday(3, 2, 2);
+    z.standardDate = OnSunday(11, 1, 2);
+    return [z](int64_t utc) { return afx::UtcOffsetAt(z, utc); };
+}
+
+// A time of day picked on a date of the picker's own, which does not count.
+afx::CivilTime Picked(int hour, int minute, int second = 0) { return Reading(2001, 2, 3, hour, minute, second); }
+
+TEST(AtTimeOfDay, DaylightSavingInBetweenDoesNotMoveIt)
+{
+    const afx::UtcOffsetFn ny = NewYork();
+    int64_t target = 0;
+    // 08:00 picked at 20:00 on the evening before the spring change: 11 hours.
+    EXPECT_EQ(CountFor(0, Picked(8, 0), Utc(2026, 3, 8, 1, 0), ny, 5, &target), 11 * 3600);
+    EXPECT_EQ(target, Utc(2026, 3, 8, 12, 0));  // 08:00 EDT
+    // And before the autumn change: 13 hours.
+    EXPECT_EQ(CountFor(0, Picked(8, 0), Utc(2026, 11, 1, 0, 0), ny, 5, &target), 13 * 3600);
+    EXPECT_EQ(target, Utc(2026, 11, 1, 13, 0));  // 08:00 EST
+    // 20:00 picked at 20:00 on a plain day comes a whole day later; across a change 23 or 25 hours.
+    EXPECT_EQ(CountFor(0, Picked(20, 0), Utc(2026, 7, 2, 0, 0), ny, 5, nullptr), 24 * 3600);
+    EXPECT_EQ(CountFor(0, Picked(20, 0), Utc(2026, 3, 8, 1, 0), ny, 5, nullptr), 23 * 3600);
+    EXPECT_EQ(CountFor(0, Picked(20, 0), Utc(2026, 11, 1, 0, 0), ny, 5, nullptr), 25 * 3600);
+}
+
+TEST(AtTimeOfDay, RepeatedAndSkippedHours)
+{
+    const afx::UtcOffsetFn ny = NewYork();
+    // 01:30 picked before the autumn change: its first occurrence, 01:30 EDT.
+    EXPECT_EQ(NextLocalOccurrence(Picked(1, 30), Utc(2026, 11, 1, 4, 0), ny), Utc(2026, 11, 1, 5, 30));
+    // Picked between the two: the clock shows it once more, in 45 minutes (01:30 EST).
+    EXPECT_EQ(NextLocalOccurrence(Picked(1, 30), Utc(2026, 11, 1, 5, 45), ny), Utc(2026, 11, 1, 6, 30));
+    // At 01:10 EST, 01:20 is ten minutes ahead, not a day.
+    EXPECT_EQ(NextLocalOccurrence(Picked(1, 20), Utc(2026, 11, 1, 6, 10), ny), Utc(2026, 11, 1, 6, 20));
+    // 02:30 does not exist on the spring Sunday: the countdown ends at the change, 03:00 EDT.
+    int64_t target = 0;
+    EXPECT_EQ(CountFor(0, Picked(2, 30), Utc(2026, 3, 8, 1, 0), ny, 5, &target), 6 * 3600);
+    EXPECT_EQ(target, Utc(2026, 3, 8, 7, 0));
+    // The next day it exists again.
+    EXPECT_EQ(NextLocalOccurrence(Picked(2, 30), Utc(2026, 3, 8, 8, 0), ny), Utc(2026, 3, 9, 6, 30));
+}
+
+TEST(AtTimeOfDay, NearMidnightAndThePickersDateIgnored)
+{
+    const afx::UtcOffsetFn ny = NewYork();
+    const int64_t lateEvening = Utc(2026, 7, 2, 3, 56);  // 23:56 EDT on 1 July
+    // The picker's default, 00:01 tomorrow, and a time changed back to 23:58 tonight.
+    EXPECT_EQ(CountFor(0, Reading(2026, 7, 2, 0, 1), lateEvening, ny, 5, nullptr), 300);
+    EXPECT_EQ(CountFor(0, Reading(2026, 7, 2, 23, 58), lateEvening, ny, 5, nullptr), 120);
+    // Stale, future and nonsense dates all mean the next 23:58.
+    for (const afx::CivilTime& picked : {Reading(2026, 6, 28, 23, 58), Reading(2026, 7, 9, 23, 58),
+                                         Reading(1999, 12, 31, 23, 58), Reading(0, 0, 0, 23, 58)})
+        EXPECT_EQ(CountFor(0, picked, lateEvening, ny, 5, nullptr), 120) << picked.year;
+    // A time equal to now, to the second, is tomorrow's; one second later is now + 1.
+    EXPECT_EQ(CountFor(0, Picked(23, 56), lateEvening, ny, 5, nullptr), 86400);
+    EXPECT_EQ(CountFor(0, Picked(23, 56, 1), lateEvening, ny, 5, nullptr), 1);
+    EXPECT_EQ(CountFor(0, Picked(23, 55, 59), lateEvening, ny, 5, nullptr), 86399);
+    // Midnight itself, and UTC.
+    EXPECT_EQ(CountFor(0, Picked(0, 0), lateEvening, ny, 5, nullptr), 240);
+    const afx::UtcOffsetFn utc = [](int64_t) { return int64_t{0}; };
+    EXPECT_EQ(CountFor(0, Picked(0, 0), Utc(2026, 12, 31, 23, 59, 59), utc, 5, nullptr), 1);
+}
+
 TEST(CountdownClock, CountForTimingModes)
 {
-    const int64_t now = 1'700'000'000;
-    int64_t moved = -1;
-    EXPECT_EQ(CountFor(0, now + 20, now, 5, &moved), 20);
-    EXPECT_EQ(moved, now + 20);
-    // A time of day equal to or before now is moved on to its next occurrence.
-    EXPECT_EQ(CountFor(0, now, now, 5, &moved), 86400);
-    EXPECT_EQ(moved, now + 86400);
-    EXPECT_EQ(CountFor(0, now - 1, now, 5, &moved), 86399);
-    EXPECT_EQ(CountFor(0, now - 3 * 86400 - 10, now, 5, &moved), 86390);
-    EXPECT_EQ(moved, now + 86390);
-    EXPECT_EQ(NextOccurrence(now - 86400, now), now + 86400);
-    EXPECT_EQ(NextOccurrence(now + 1, now), now + 1);
-    moved = -1;
-    EXPECT_EQ(CountFor(1, now, now, 5, &moved), 300);
-    EXPECT_EQ(CountFor(1, now, now, 2880, &moved), 172800);
-    EXPECT_EQ(CountFor(1, now, now, INT_MAX, &moved), INT_MAX);
-    EXPECT_EQ(moved, -1);
-    EXPECT_EQ(CountFor(-1, now, now, 5, &moved), 0);  // neither radio button
-    EXPECT_EQ(CountFor(2, now, now, 5, nullptr), 0);
-    EXPECT_EQ(CountFor(0, now, now, 5, nullptr), 86400);
+    const afx::UtcOffsetFn utc = [](int64_t) { return int64_t{0}; };
+    const int64_t now = Utc(2026, 12, 7, 13, 0);
+    int64_t target = -1;
+    EXPECT_EQ(CountFor(0, Picked(13, 0, 20), now, utc, 5, &target), 20);
+    EXPECT_EQ(target, now + 20);
+    target = -1;
+    EXPECT_EQ(CountFor(1, Picked(13, 0, 20), now, utc, 5, &target), 300);
+    EXPECT_EQ(CountFor(1, Picked(13, 0, 20), now, utc, 2880, &target), 172800);
+    EXPECT_EQ(CountFor(1, Picked(13, 0, 20), now, utc, INT_MAX, &target), INT_MAX);
+    EXPECT_EQ(target, -1);
+    EXPECT_EQ(CountFor(-1, Picked(13, 0, 20), now, utc, 5, &target), 0);  // neither radio button
+    EXPECT_EQ(CountFor(2, Picked(13, 0, 20), now, utc, 5, nullptr), 0);
 }
 
 }  // namespace
