@@ -59,7 +59,10 @@ void CShutdownDlg::LoadSettings()
     ReadValue(hKey, kTurnOffNow, &m_bNow);
     ReadValue(hKey, kTurnOffAfter, &m_nTimingMode);
     ReadValue(hKey, kConfirmTurnOff, &m_bConfirm);
-    ReadValue(hKey, kTurnOffDur, &m_nDuration);
+    // Minutes the field would refuse count as missing: they would hold up every OK.
+    int minutes = 0;
+    if (ReadValue(hKey, kTurnOffDur, &minutes) && quellix::IsValidMinutes(minutes))
+        m_nDuration = minutes;
     UpdateData(FALSE);
     ::RegCloseKey(hKey);
 }

@@ -7,14 +7,13 @@
 #include "controls/ControlFont.h"
 #include "controls/Dpi.h"
 #include "controls/dpi_scale.h"
+#include "dialog/settings_values.h"
 #include "resource.h"
 #include "schedule/SystemVersion.h"
 
 using namespace quellix;
 
 namespace {
-const int kMinutesMin = 1;
-const int kMinutesMax = 2880;
 
 // The controls that take the dialog's Tahoma font, in the order they get it.
 const int kFontControls[] = {IDC_ACTION_GROUP, IDC_ACTION,  IDC_DESCRIPTION, IDC_TIME_GROUP, IDC_NOW,
@@ -98,12 +97,22 @@ void CShutdownDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_ACTION, m_comboAction);
     DDX_Control(pDX, IDC_PROGRESS, m_progress);
     DDX_Check(pDX, IDC_CONFIRM, m_bConfirm);
-    DDX_Text(pDX, IDC_DURATION, m_nDuration);
-    DDV_MinMaxInt(pDX, m_nDuration, kMinutesMin, kMinutesMax);
+    // The minutes are read, and checked, only in the "after" mode: the only one
+    // that uses them and the only one in which the user can edit them.
+    if (!pDX->m_bSaveAndValidate || MinutesInUse()) {
+        DDX_Text(pDX, IDC_DURATION, m_nDuration);
+        DDV_MinMaxInt(pDX, m_nDuration, quellix::kMinutesMin, quellix::kMinutesMax);
+    }
     DDX_DateTimeCtrl(pDX, IDC_TIME_AT, m_timeAt);
     DDX_Radio(pDX, IDC_RADIO_AT, m_nTimingMode);
     DDX_Check(pDX, IDC_NOW, m_bNow);
     DDX_Check(pDX, IDC_HIDE_ON_MINIMIZE, m_bHideOnMinimize);
+}
+
+bool CShutdownDlg::MinutesInUse() const
+{
+    return ::IsDlgButtonChecked(m_hWnd, IDC_NOW) == BST_UNCHECKED &&
+           ::IsDlgButtonChecked(m_hWnd, IDC_RADIO_AFTER) == BST_CHECKED;
 }
 
 BOOL CShutdownDlg::OnInitDialog()
@@ -126,7 +135,7 @@ BOOL CShutdownDlg::OnInitDialog()
     SetDlgItemText(IDC_REMAINING, "");
 
     SendDlgItemMessage(IDC_DURATION_SPIN, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(IDC_DURATION)));
-    SendDlgItemMessage(IDC_DURATION_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMinutesMax, kMinutesMin));
+    SendDlgItemMessage(IDC_DURATION_SPIN, UDM_SETRANGE, 0, MAKELPARAM(quellix::kMinutesMax, quellix::kMinutesMin));
     m_progress.SetRange(0, 100);
     m_progress.SetStep(1);
 

@@ -68,6 +68,7 @@ protected:
     void ShowRemaining(int seconds);
     void SetPickerTime(const CTime& time);
     afx::CivilTime PickerReading();
+    bool MinutesInUse() const;
     void EnableTimingControls(BOOL bEnable);
 
     // Tray icon and menu

@@ -5,6 +5,11 @@
 
 namespace quellix {
 
+// The minutes of the "after" mode.
+constexpr int kMinutesMin = 1;
+constexpr int kMinutesMax = 2880;
+constexpr bool IsValidMinutes(int minutes) { return minutes >= kMinutesMin && minutes <= kMinutesMax; }
+
 // The program writes every setting as REG_DWORD (type 4, 4 bytes, little
 // endian). Anything else, whatever its size, is taken as missing and leaves
 // *value alone.

@@ -1,6 +1,7 @@
 // The minutes field of the "after" mode: what OK says about bad values, and
 // where its spin arrows stop.
 #include "tests/e2e/QuellixTest.h"
+#include "tests/e2e/ScheduleSteps.h"
 
 #include <algorithm>
 #include <cctype>
@@ -75,6 +76,40 @@ TEST_P(MinutesNotANumber, OkShowsTheIntegerMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, MinutesNotANumber, ::testing::Values("abc", ""));
+
+// A bad value left in the field counts only for "after": "at" and "Now" work
+// without a word about a field the user cannot reach.
+class MinutesLeftBad : public MinutesField, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MinutesLeftBad, OtherModesDoNotLookAtTheField)
+{
+    Dialog dialog = StartInAfterMode();
+    ASSERT_TRUE(dialog);
+    dialog.SetItemText(id::Minutes, GetParam());
+    dialog.Click(id::At);
+    EXPECT_FALSE(dialog.IsEnabled(id::Minutes));
+
+    dialog.ClickAsync(id::Ok);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !dialog.IsEnabled(id::Ok) || !OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty(); }));
+    EXPECT_TRUE(OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty()) << "OK with \"at\" was refused";
+    ASSERT_FALSE(dialog.IsEnabled(id::Ok)) << "OK with \"at\" started no countdown";
+    EXPECT_EQ(5u, m_settings.Dword("TurnOffDur").value_or(99)) << "the last good minutes are kept";
+    dialog.Click(id::Cancel);
+    ASSERT_TRUE(dialog.IsEnabled(id::Ok));
+
+    // "Now": straight to the question, answered No.
+    dialog.Click(id::Now);
+    EXPECT_TRUE(OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty()) << "checking \"Now\" brought up a message";
+    dialog.ClickAsync(id::Ok);
+    MessageBoxWindow prompt = WaitForPrompt(FirstCopy().Id(), kActionTimeout);
+    ASSERT_TRUE(prompt) << "OK with \"Now\" did not ask its question";
+    prompt.Answer(IDNO);
+    EXPECT_TRUE(WaitUntil([&] { return OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty(); }));
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, MinutesLeftBad, ::testing::Values("0", "3000", ""));
 
 TEST_F(MinutesField, TakesDigitsOnlyFromTheKeyboard)
 {

@@ -28,5 +28,13 @@ TEST(SettingsValues, OnlyFourByteDwordsCount)
     EXPECT_EQ(v, 7);
 }
 
+TEST(SettingsValues, StoredMinutesOutsideTheFieldsRangeCountAsMissing)
+{
+    for (int minutes : {1, 5, 90, 2880})
+        EXPECT_TRUE(IsValidMinutes(minutes)) << minutes;
+    for (int minutes : {0, -1, 2881, 9999, INT32_MIN, INT32_MAX})
+        EXPECT_FALSE(IsValidMinutes(minutes)) << minutes;
+}
+
 }  // namespace
 }  // namespace quellix
