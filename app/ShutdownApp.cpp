@@ -17,19 +17,27 @@ void AllowAnyProcessToTakeForeground()
     if (allow)
         allow(ASFW_ANY);
 }
+
+// A later copy: let the running one come to the front, wake it once, end.
+void WakeFirstCopy(HANDLE hSemaphore)
+{
+    AllowAnyProcessToTakeForeground();
+    ::ReleaseSemaphore(hSemaphore, 1, NULL);
+    ::CloseHandle(hSemaphore);
+}
 }  // namespace
 
 BOOL CShutdownApp::InitInstance()
 {
-    HANDLE hSemaphore = ::OpenSemaphoreA(SEMAPHORE_ALL_ACCESS, FALSE, quellix::kSingleInstanceName);
-    if (hSemaphore) {
-        // A later copy: let the running one come to the front, wake it once, end.
-        AllowAnyProcessToTakeForeground();
-        ::ReleaseSemaphore(hSemaphore, 1, NULL);
-        ::CloseHandle(hSemaphore);
+    // Creating the semaphore decides, in one step, which copy is the first:
+    // asking first whether it exists would let two copies started together
+    // both see none and both run.
+    HANDLE hSemaphore = ::CreateSemaphoreA(NULL, 0, quellix::kSingleInstanceMaxCount, quellix::kSingleInstanceName);
+    if (hSemaphore && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        WakeFirstCopy(hSemaphore);
         return FALSE;
     }
-    hSemaphore = ::CreateSemaphoreA(NULL, 0, quellix::kSingleInstanceMaxCount, quellix::kSingleInstanceName);
+    // A NULL handle only means that no later copy can reach this one.
 
     AfxEnableControlContainer();
     ::InitCommonControls();

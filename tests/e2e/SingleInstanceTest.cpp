@@ -113,6 +113,35 @@ TEST_F(SingleInstance, ThreeQuickCopiesAreThreeRestoresAndAllEnd)
     CloseHandle(semaphore);
 }
 
+// Copies that start together must still agree on one first copy.
+TEST_F(SingleInstance, TwentyCopiesStartedTogetherShowOneDialog)
+{
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::string error;
+        std::vector<Process> copies = StartTogether(ExePath(), 20, {}, &error);
+        ASSERT_EQ(20u, copies.size()) << error;
+
+        // All but one end; the one left shows its dialog.
+        auto running = [&] {
+            std::vector<Process*> left;
+            for (Process& copy : copies)
+                if (copy.Running())
+                    left.push_back(&copy);
+            return left;
+        };
+        WaitUntil([&] { return running().size() <= 1; }, 60000, 50);
+        Sleep(500);  // a second first copy would still be busy with its dialog
+        std::vector<Process*> left = running();
+        ASSERT_EQ(1u, left.size()) << "copies still running";
+        Dialog dialog = WaitForMainDialog(left.front()->Id(), kStartTimeout);
+        ASSERT_TRUE(dialog) << "the copy left running shows no dialog";
+
+        dialog.PressKey(VK_ESCAPE, id::Action);
+        EXPECT_TRUE(left.front()->WaitForExit(kActionTimeout)) << "the dialog did not end after Escape";
+    }
+}
+
 TEST_F(SingleInstance, CommandLinesAreIgnored)
 {
     Dialog dialog = StartFirstCopy("/s -t 0 --help");

@@ -71,8 +71,10 @@ static std::string EnvironmentBlock(const std::vector<std::string>& extra)
     return result + '\0';
 }
 
-Process StartProcess(const std::string& exe, const std::string& arguments, const std::vector<std::string>& extraEnv,
-                     std::string* error)
+namespace {
+// CreateProcess with this program's environment and `extraEnv`; false, with `error` set, on failure.
+bool Create(const std::string& exe, const std::string& arguments, const std::vector<std::string>& extraEnv, DWORD flags,
+            PROCESS_INFORMATION& info, std::string* error)
 {
     std::string commandLine = "\"" + exe + "\"";
     if (!arguments.empty())
@@ -80,14 +82,43 @@ Process StartProcess(const std::string& exe, const std::string& arguments, const
     std::string environment = EnvironmentBlock(extraEnv);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, &environment[0], NULL, &startup, &info)) {
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, flags, &environment[0], NULL, &startup,
+                        &info)) {
         if (error)
             *error = "CreateProcess(" + exe + ") failed: " + LastErrorText();
-        return Process();
+        return false;
     }
+    return true;
+}
+}  // namespace
+
+Process StartProcess(const std::string& exe, const std::string& arguments, const std::vector<std::string>& extraEnv,
+                     std::string* error)
+{
+    PROCESS_INFORMATION info = {};
+    if (!Create(exe, arguments, extraEnv, 0, info, error))
+        return Process();
     CloseHandle(info.hThread);
     return Process(info.hProcess, info.dwProcessId);
+}
+
+std::vector<Process> StartTogether(const std::string& exe, size_t count, const std::vector<std::string>& extraEnv,
+                                   std::string* error)
+{
+    std::vector<Process> started;
+    std::vector<HANDLE> threads;
+    for (size_t i = 0; i < count; ++i) {
+        PROCESS_INFORMATION info = {};
+        if (!Create(exe, "", extraEnv, CREATE_SUSPENDED, info, error))
+            break;
+        started.emplace_back(info.hProcess, info.dwProcessId);
+        threads.push_back(info.hThread);
+    }
+    for (HANDLE thread : threads) {
+        ResumeThread(thread);
+        CloseHandle(thread);
+    }
+    return started;
 }
 
 namespace {

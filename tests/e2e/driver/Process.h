@@ -36,6 +36,12 @@ private:
 Process StartProcess(const std::string& exe, const std::string& arguments = "",
                      const std::vector<std::string>& extraEnv = {}, std::string* error = nullptr);
 
+// Starts `count` copies of `exe` held at their first instruction, then lets
+// them all go at once, so that their start-ups run side by side. Fewer are
+// returned when a start fails; `error` then says why.
+std::vector<Process> StartTogether(const std::string& exe, size_t count, const std::vector<std::string>& extraEnv = {},
+                                   std::string* error = nullptr);
+
 // Visible or not, every top-level window of the process `pid`.
 std::vector<HWND> TopLevelWindows(DWORD pid);
 
