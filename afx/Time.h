@@ -33,6 +33,7 @@ private:
     int64_t m_time = 0;
 };
 
+// A SYSTEMTIME as a reading of the calendar, field by field.
 afx::CivilTime CivilFromSystemTime(const SYSTEMTIME& st);
 
 // The user's time zone as the system describes it now: its offset from UTC
