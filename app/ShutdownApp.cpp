@@ -32,6 +32,7 @@ BOOL CShutdownApp::InitInstance()
     // Creating the semaphore decides, in one step, which copy is the first:
     // asking first whether it exists would let two copies started together
     // both see none and both run.
+    ::SetLastError(0);  // not every system clears it when it creates the object
     HANDLE hSemaphore = ::CreateSemaphoreA(NULL, 0, quellix::kSingleInstanceMaxCount, quellix::kSingleInstanceName);
     if (hSemaphore && ::GetLastError() == ERROR_ALREADY_EXISTS) {
         WakeFirstCopy(hSemaphore);
