@@ -1,5 +1,6 @@
 // Only one copy runs: a later copy hands over to the first one and ends.
 #include "tests/e2e/QuellixTest.h"
+#include "tests/e2e/driver/HeldAtCall.h"
 
 namespace e2e {
 namespace {
@@ -111,6 +112,32 @@ TEST_F(SingleInstance, ThreeQuickCopiesAreThreeRestoresAndAllEnd)
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(semaphore, 0))
         << "a wake was left unserved in the semaphore";
     CloseHandle(semaphore);
+}
+
+// The moment a start decides whether it is the first copy: one copy is held
+// as it is about to create the semaphore, and another starts meanwhile. Only
+// one of them may run; the held one, coming second, wakes the other and ends.
+TEST_F(SingleInstance, ACopyHeldAsItCreatesTheSemaphoreYieldsToOneStartedMeanwhile)
+{
+    HeldAtCall held(ExePath(), "kernel32.dll", "CreateSemaphoreA", kStartTimeout);
+    ASSERT_TRUE(held.Held()) << held.Error();
+
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog) << "the copy started meanwhile showed no dialog";
+    ASSERT_TRUE(dialog.Hide()) << "the dialog could not be hidden";
+
+    ASSERT_TRUE(held.Release()) << LastErrorText();
+    bool showedWindow = false;
+    const bool ended = WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(held.Copy().Id()))
+                showedWindow |= IsWindowVisible(window) != FALSE;
+            return !held.Copy().Running();
+        },
+        kStartTimeout, 5);
+    EXPECT_TRUE(ended) << "the held copy runs as well";
+    EXPECT_FALSE(showedWindow) << "the held copy showed a window";
+    ExpectDialogRestored(dialog);
 }
 
 // Copies that start together must still agree on one first copy.
