@@ -5,6 +5,7 @@
 #include "tests/e2e/QuellixTest.h"
 
 #include "tests/e2e/driver/Probe.h"
+#include "tests/e2e/driver/Screen.h"
 
 #include <optional>
 #include <set>
@@ -33,64 +34,6 @@ constexpr char kMailCommandKey[] = "mailto\\shell\\open\\command";
 constexpr char kRecordVariable[] = "QUELLIX_MAIL_RECORD";
 constexpr char kRecorderExe[] = "MailRecorder.exe";
 constexpr char kRecorderArguments[] = " -compose to=%1 cc=%1";
-
-std::string TempDirectory()
-{
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return temp;
-}
-
-// A rectangle of pixels, row by row.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-
-// The pixels of `width` x `height` at `origin` in `source`.
-Picture CopyPixels(HDC source, POINT origin, int width, int height)
-{
-    Picture picture;
-    if (width <= 0 || height <= 0)
-        return picture;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP copy = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(memory, copy);
-    BitBlt(memory, 0, 0, width, height, source, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    picture.width = width;
-    picture.height = height;
-    for (int i = 0; i < width * height; ++i) {
-        const DWORD pixel = static_cast<const DWORD*>(bits)[i];
-        picture.pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
-    }
-    SelectObject(memory, old);
-    DeleteObject(copy);
-    DeleteDC(memory);
-    return picture;
-}
-
-// What the screen shows of the client area of `window`.
-Picture Screenshot(HWND window)
-{
-    RECT client = {};
-    GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    HDC screen = GetDC(NULL);
-    Picture picture = CopyPixels(screen, origin, client.right, client.bottom);
-    ReleaseDC(NULL, screen);
-    return picture;
-}
 
 // How the link is to look: on the dialog's face colour, the text from the
 // top-left corner in the stock variable font, and a line along the whole
@@ -186,20 +129,6 @@ int ClientWidth(const Window& window)
     RECT client = {};
     GetClientRect(window.Handle(), &client);
     return client.right;
-}
-
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> input;
-    for (const auto& [key, down] : keys) {
-        INPUT i = {};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = key;
-        i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        input.push_back(i);
-    }
-    if (SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) != input.size())
-        ADD_FAILURE() << "SendInput failed: " << LastErrorText();
 }
 
 class AboutBox : public QuellixTest {

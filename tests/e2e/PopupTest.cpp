@@ -5,7 +5,6 @@
 #include "tests/e2e/TraySteps.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace e2e {
 namespace {
@@ -20,13 +19,6 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 // Sampled a few pixels in from an end, the gradient has moved that far
 // towards its middle colour.
 constexpr int kEndTolerance = 24, kMiddleTolerance = 8;
-
-RECT WorkArea()
-{
-    RECT area = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
-}
 
 // Colours near both ends and in the middle of a fully risen popup.
 void ExpectGradient(const Popup& popup, COLORREF first, COLORREF last)
@@ -174,19 +166,6 @@ INSTANTIATE_TEST_SUITE_P(Actions, WarningPopup,
                                            WarnedAction{"Lock", 7, "lock the computer"},
                                            WarnedAction{"LogOff", 1, "log off " + LogonName()}),
                          [](const ::testing::TestParamInfo<WarnedAction>& info) { return info.param.name; });
-
-// Messages for this program's own windows, handled while it watches.
-void PumpFor(DWORD ms, const std::function<void()>& look)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        look();
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
 
 // Whoever has the keyboard keeps it while a popup rises and stays, in another
 // program or in this one; a click on a popup does nothing to it or to that.

@@ -12,24 +12,17 @@ namespace {
 
 using namespace quellix;
 
-// Stores a value of any type and size, as a user with the registry editor could.
-void StoreRaw(const char* name, DWORD type, std::vector<BYTE> data)
+// Values stored behind the program's back, as a user with the registry editor could.
+void StoreRaw(const char* name, DWORD type, const std::vector<BYTE>& data)
 {
-    HKEY key = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL));
-    EXPECT_EQ(ERROR_SUCCESS,
-              RegSetValueExA(key, name, 0, type, data.empty() ? NULL : data.data(), static_cast<DWORD>(data.size())));
-    RegCloseKey(key);
+    EXPECT_TRUE(RegistryKey(kSettingsKey).SetRaw(name, type, data)) << name;
 }
 
-void StoreDword(const char* name, DWORD value)
-{
-    StoreRaw(name, REG_DWORD, {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)});
-}
+void StoreDword(const char* name, DWORD value) { EXPECT_TRUE(RegistryKey(kSettingsKey).SetDword(name, value)) << name; }
 
 void StoreString(const char* name, const char* text)
 {
-    StoreRaw(name, REG_SZ, std::vector<BYTE>(text, text + strlen(text) + 1));
+    EXPECT_TRUE(RegistryKey(kSettingsKey).SetString(name, text)) << name;
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> names)

@@ -213,4 +213,11 @@ std::string LastErrorText(DWORD error)
     return result;
 }
 
+std::string TempDirectory()
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return temp;
+}
+
 }  // namespace e2e

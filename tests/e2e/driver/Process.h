@@ -63,6 +63,8 @@ std::string WindowsPath(const std::string& path);
 
 // The directory of this test program, with a trailing backslash.
 std::string OwnDirectory();
+// The directory for temporary files, with a trailing backslash.
+std::string TempDirectory();
 
 std::string LastErrorText(DWORD error = GetLastError());
 

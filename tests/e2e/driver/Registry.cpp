@@ -83,4 +83,12 @@ bool RegistryKey::SetString(const std::string& name, const std::string& value) c
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
+bool RegistryKey::SetRaw(const std::string& name, DWORD type, const std::vector<BYTE>& data) const
+{
+    OpenKey k;
+    return RegCreateKeyExA(m_root, m_path.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &k.key, NULL) == ERROR_SUCCESS &&
+           RegSetValueExA(k.key, name.c_str(), 0, type, data.empty() ? NULL : data.data(),
+                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
 }  // namespace e2e

@@ -22,6 +22,8 @@ public:
     std::optional<std::pair<DWORD, std::vector<BYTE>>> Raw(const std::string& name) const;
     bool SetDword(const std::string& name, DWORD value) const;
     bool SetString(const std::string& name, const std::string& value) const;
+    // A value of any type and size, as a user with the registry editor could store it.
+    bool SetRaw(const std::string& name, DWORD type, const std::vector<BYTE>& data) const;
 
 private:
     HKEY m_root;

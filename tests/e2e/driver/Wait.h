@@ -23,4 +23,18 @@ template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutM
     return condition();
 }
 
+// For `ms` milliseconds, handles the messages of this test program's own
+// windows and calls `look` between them.
+template <typename Look> void PumpFor(DWORD ms, Look look)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        look();
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
 }  // namespace e2e

@@ -280,4 +280,25 @@ bool RemoteBuffer::Read(void* data, size_t size) const
     return m_remote && size <= m_size && ReadProcessMemory(m_process, m_remote, data, size, &read);
 }
 
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
+{
+    std::vector<INPUT> input;
+    for (const auto& [key, down] : keys) {
+        INPUT i = {};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = key;
+        i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        input.push_back(i);
+    }
+    if (SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) != input.size())
+        ADD_FAILURE() << "SendInput failed: " << LastErrorText();
+}
+
+RECT WorkArea()
+{
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
 }  // namespace e2e

@@ -3,7 +3,9 @@
 // Calls that wait for the other process use time-outs; nothing blocks forever.
 #pragma once
 #include <windows.h>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -108,6 +110,12 @@ void MoveMouseTo(POINT point);
 // carry the click to where the pointer was before. Does not wait for what the
 // click does.
 void MouseClickAt(POINT point, bool rightButton = false);
+// Real key presses (SendInput) for whichever window has the keyboard: each
+// pair is a virtual key and true for down, false for up. Does not wait.
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
+
+// The desktop's work area: the screen without the task bar.
+RECT WorkArea();
 
 // Memory in another process, for messages whose parameters are pointers and
 // that Windows does not carry across processes (DTM_*, UDM_GETRANGE32, ...).
