@@ -39,6 +39,8 @@ bool Process::WaitForExit(DWORD timeoutMs)
     return !m_process || WaitForSingleObject(m_process, timeoutMs) == WAIT_OBJECT_0;
 }
 
+bool Process::WaitForIdle(DWORD timeoutMs) const { return m_process && WaitForInputIdle(m_process, timeoutMs) == 0; }
+
 void Process::Kill()
 {
     if (Running()) {

@@ -22,6 +22,9 @@ public:
     HANDLE Handle() const { return m_process; }
     bool Running() const;
     bool WaitForExit(DWORD timeoutMs);
+    // Waits until the process's user-interface thread first waits for input
+    // with nothing left in its queue (WaitForInputIdle).
+    bool WaitForIdle(DWORD timeoutMs) const;
     // Terminates the process (if it runs) and waits until it is gone.
     void Kill();
 

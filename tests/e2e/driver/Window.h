@@ -40,8 +40,10 @@ public:
     // until the window is minimised or hidden; false if it never was.
     bool Minimize() const;
     // Hides the window (ShowWindow SW_HIDE from outside, as another program
-    // could), repeated until it stays hidden: a hide that comes while Wine
-    // still maps a new window is undone. False if it never stayed hidden.
+    // could), repeated until it stays hidden. A dialog's modal loop shows it
+    // again when its queue first runs empty, so hide a program's dialog only
+    // once the program has gone idle (QuellixTest::StartFirstCopy waits for
+    // that). False if it never stayed hidden.
     bool Hide() const;
 
 protected:
