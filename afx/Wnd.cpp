@@ -76,6 +76,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
+    ++pWnd->m_nDispatchDepth;
     MSG saved = pWnd->m_currentMsg;
     pWnd->m_currentMsg.hwnd = hWnd;
     pWnd->m_currentMsg.message = message;
@@ -92,6 +93,13 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
     if (message == WM_NCDESTROY) {
         pWnd->DetachAfterDestroy();
+        pWnd->m_bNcDestroyDue = true;
+    }
+    // A window destroyed inside one of its own handlers reaches WM_NCDESTROY
+    // while outer calls of this procedure still use the object: an object that
+    // deletes itself may do so only when the outermost of them is done.
+    if (--pWnd->m_nDispatchDepth == 0 && pWnd->m_bNcDestroyDue) {
+        pWnd->m_bNcDestroyDue = false;
         pWnd->PostNcDestroy();  // may delete pWnd
     }
     return result;

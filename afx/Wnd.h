@@ -27,7 +27,9 @@ public:
                   int nHeight, HWND hWndParent, UINT nID);
     BOOL DestroyWindow();
 
-    // The message path.
+    // The message path. PostNcDestroy runs once the window is gone and no
+    // message of it is being handled any more, so an object may delete itself
+    // there even when its window was destroyed from inside one of its handlers.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy() {}
     LRESULT Default();
@@ -72,8 +74,10 @@ private:
     void Attach(HWND hWnd);
     void DetachAfterDestroy();
 
-    WNDPROC m_pfnSuper = NULL;  // the window's own procedure before subclassing
-    MSG m_currentMsg = {};      // the message being handled, for Default()
+    WNDPROC m_pfnSuper = NULL;     // the window's own procedure before subclassing
+    MSG m_currentMsg = {};         // the message being handled, for Default()
+    int m_nDispatchDepth = 0;      // messages of this object being handled, nested
+    bool m_bNcDestroyDue = false;  // the window is gone; PostNcDestroy waits for the outermost message
 };
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -95,7 +95,7 @@ void CNotifierWnd::OnTimer(UINT_PTR)
                TRUE);
     if (sunk) {
         KillTimer(kAnimationTimer);
-        DestroyWindow();  // PostNcDestroy deletes the object
+        DestroyWindow();  // PostNcDestroy deletes the object once this message is done
         return;
     }
     // Showing the popup must not take the keyboard focus from whoever has it,
