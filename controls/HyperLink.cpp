@@ -2,12 +2,14 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+#include <string>
+
 #include "controls/mail_command.h"
 #include "resource.h"
 
 namespace {
 const char kMailCommandKey[] = "mailto\\shell\\open\\command";
-const DWORD kCommandBufferSize = 100;
 
 void ShowHandCursor() { ::SetCursor(::LoadCursorA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDC_HAND_LINK))); }
 
@@ -22,6 +24,40 @@ HKEY OpenMailCommandKey()
     if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, kMailCommandKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS)
         return hKey;
     return NULL;
+}
+
+// Environment variables in the text replaced by their values, as a value of
+// type REG_EXPAND_SZ asks; the text unchanged when that cannot be done.
+std::string ExpandEnvironment(const std::string& text)
+{
+    DWORD needed = ::ExpandEnvironmentStringsA(text.c_str(), NULL, 0);
+    if (needed == 0)
+        return text;
+    std::string expanded(needed, '\0');
+    DWORD written = ::ExpandEnvironmentStringsA(text.c_str(), &expanded[0], needed);
+    if (written == 0 || written > needed)
+        return text;
+    return expanded.c_str();  // the count returned may run past the text's end
+}
+
+// The registered mail command as text, expanded when the value asks for it;
+// empty when there is none or it is longer than the link reads.
+std::string ReadMailCommand()
+{
+    HKEY hKey = OpenMailCommandKey();
+    if (!hKey)
+        return std::string();
+    char data[quellix::kMailCommandBytes];
+    DWORD size = sizeof data;
+    DWORD type = REG_NONE;
+    LONG read = ::RegQueryValueExA(hKey, NULL, NULL, &type, reinterpret_cast<BYTE*>(data), &size);
+    ::RegCloseKey(hKey);
+    if (read != ERROR_SUCCESS || size > sizeof data)
+        return std::string();
+    // The value need not end with a zero, and its text ends at the first one.
+    std::string command(data, size);
+    command.resize(std::strlen(command.c_str()));
+    return type == REG_EXPAND_SZ ? ExpandEnvironment(command) : command;
 }
 }  // namespace
 
@@ -64,19 +100,13 @@ void CHyperLink::OnPaint()
 
 void CHyperLink::StartMailProgram()
 {
-    HKEY hKey = OpenMailCommandKey();
-    if (!hKey)
-        return;
-    char data[kCommandBufferSize];
-    DWORD size = kCommandBufferSize;
-    LONG read = ::RegQueryValueExA(hKey, NULL, NULL, NULL, reinterpret_cast<BYTE*>(data), &size);
-    ::RegCloseKey(hKey);
-    if (read != ERROR_SUCCESS)
+    std::string command = ReadMailCommand();
+    if (command.empty())
         return;
     CString address;
     GetWindowText(address);
     quellix::MailLaunch launch;
-    if (quellix::SplitMailCommand(data, size, address.str(), &launch))
+    if (quellix::SplitMailCommand(command.data(), command.size(), quellix::MailtoUrl(address.str()), &launch))
         ::ShellExecuteA(NULL, "open", launch.program.c_str(), launch.parameters.c_str(), NULL, SW_SHOW);
 }
 

@@ -1,5 +1,6 @@
 #include "controls/mail_command.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace quellix {
@@ -42,6 +43,16 @@ bool SplitMailCommand(const char* data, size_t length, const std::string& addres
         out->parameters = ReplaceAll(command.substr(rest), "%1", address);
     }
     return true;
+}
+
+std::string MailtoUrl(const std::string& address)
+{
+    static const char kScheme[] = "mailto:";
+    const size_t schemeLength = sizeof kScheme - 1;
+    bool hasScheme = address.size() >= schemeLength;
+    for (size_t i = 0; hasScheme && i < schemeLength; ++i)
+        hasScheme = std::tolower(static_cast<unsigned char>(address[i])) == kScheme[i];
+    return hasScheme ? address : kScheme + address;
 }
 
 }  // namespace quellix

@@ -6,6 +6,10 @@
 
 namespace quellix {
 
+// The longest registered command the mail link reads: 1,024 bytes of text and
+// the terminating zero.
+const size_t kMailCommandBytes = 1025;
+
 struct MailLaunch {
     std::string program;
     std::string parameters;
@@ -18,5 +22,9 @@ struct MailLaunch {
 // leaves *out alone) when the command cannot be split: empty, no leading
 // quote, no closing quote, or an empty program.
 bool SplitMailCommand(const char* data, size_t length, const std::string& address, MailLaunch* out);
+
+// The address as the shell itself hands it to a mail program: "mailto:"
+// followed by the address, unless it is such a URL already.
+std::string MailtoUrl(const std::string& address);
 
 }  // namespace quellix

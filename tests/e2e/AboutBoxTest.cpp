@@ -1,7 +1,9 @@
 // The About box: how it opens (system menu, tray menu command), what it shows,
 // how it ends, and its mail link, which starts the mail program registered
-// under HKCR\mailto\shell\open\command. The tests register MailRecorder.exe
-// (tests/e2e/mailrec) there, which writes down the command line it was given.
+// under HKCR\mailto\shell\open\command with "mailto:" and the address in
+// place of "%1", as the shell itself starts it. The tests register
+// MailRecorder.exe (tests/e2e/mailrec) there, which writes down the command
+// line it was given.
 #include "tests/e2e/QuellixTest.h"
 
 #include "tests/e2e/driver/Probe.h"
@@ -27,6 +29,7 @@ constexpr UINT kTrayMenuRestore = 1026;
 constexpr ULONG_PTR kHandCursor = 134;
 
 constexpr char kAddress[] = "dev@qx.test";
+constexpr char kMailtoUrl[] = "mailto:dev@qx.test";
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kPurple = RGB(128, 0, 128);
 
@@ -34,6 +37,7 @@ constexpr char kMailCommandKey[] = "mailto\\shell\\open\\command";
 constexpr char kRecordVariable[] = "QUELLIX_MAIL_RECORD";
 constexpr char kRecorderExe[] = "MailRecorder.exe";
 constexpr char kRecorderArguments[] = " -compose to=%1 cc=%1";
+constexpr size_t kLongestCommand = 1024;  // bytes of text the link reads
 
 // How the link is to look: on the dialog's face colour, the text from the
 // top-left corner in the stock variable font, and a line along the whole
@@ -142,8 +146,8 @@ protected:
         m_commandKeyExisted = m_mailCommand.Exists();
         m_commandSaved = true;
 
-        // The recorder is copied to a short path, so that its command stays
-        // within the 100 bytes the link reads wherever the build lies.
+        // The recorder is copied to the temporary directory, a short path
+        // without blanks wherever the build lies.
         m_recorder = TempDirectory() + kRecorderExe;
         ASSERT_TRUE(CopyFileA((OwnDirectory() + kRecorderExe).c_str(), m_recorder.c_str(), FALSE))
             << "cannot copy " << OwnDirectory() << kRecorderExe << ": " << LastErrorText();
@@ -368,7 +372,7 @@ TEST_F(AboutBox, ALeftClickStartsTheMailProgramWithTheAddressAndTurnsTheLinkPurp
     ExpectLink(WaitForLink(box, kBlue), kBlue, "before a click");
 
     box.MouseClick(kLink);
-    const std::string expected = std::string("-compose to=") + kAddress + " cc=" + kAddress;
+    const std::string expected = std::string("-compose to=") + kMailtoUrl + " cc=" + kMailtoUrl;
     EXPECT_TRUE(WaitUntil([&] { return !MailProgramStarts().empty(); })) << "no mail program started";
     EXPECT_EQ(std::vector<std::string>{expected}, MailProgramStarts());
     EXPECT_EQ("resource", AskProbeOnce(box, "cursor", kHandCursor)) << "the mouse over the link does not show the hand";
@@ -461,9 +465,10 @@ TEST_F(AboutBox, OnlyALeftClickWithAUsableMailCommandStartsAnything)
     // or that are longer than the link reads: nothing starts. (The first would
     // start the recorder if its first character were simply dropped.)
     const std::string quoted = "\"" + m_recorder + "\"";
+    const std::string tooLong = quoted + kRecorderArguments;
     for (const std::string& unusable :
          {"X" + m_recorder + "\"" + kRecorderArguments, m_recorder + kRecorderArguments,
-          "\"" + m_recorder + kRecorderArguments, quoted + kRecorderArguments + std::string(100, ' ')}) {
+          "\"" + m_recorder + kRecorderArguments, tooLong + std::string(kLongestCommand + 1 - tooLong.size(), ' ')}) {
         ASSERT_TRUE(RegisterMailCommand(unusable));
         SendLeftClick(link);
     }
@@ -473,8 +478,40 @@ TEST_F(AboutBox, OnlyALeftClickWithAUsableMailCommandStartsAnything)
     SendLeftClick(link);
     EXPECT_TRUE(WaitUntil([&] { return !MailProgramStarts().empty(); })) << "the usable command started nothing";
     Sleep(300);  // time for a wrongly started one to write as well
-    EXPECT_EQ(std::vector<std::string>{kAddress}, MailProgramStarts());
+    EXPECT_EQ(std::vector<std::string>{kMailtoUrl}, MailProgramStarts());
     EXPECT_TRUE(IsWindow(box.Handle()));
+}
+
+// Mail programs registered by installers: long command lines, and paths made
+// of environment variables in a value of type REG_EXPAND_SZ.
+TEST_F(AboutBox, LongAndExpandableMailCommandsStartTheMailProgram)
+{
+    constexpr char kDirectoryVariable[] = "QUELLIX_MAIL_DIRECTORY";
+    SetEnvironmentVariableA(kDirectoryVariable, TempDirectory().c_str());  // inherited by the program
+    Dialog main = StartFirstCopy();
+    SetEnvironmentVariableA(kDirectoryVariable, NULL);
+    ASSERT_TRUE(main);
+    Dialog box = OpenWithSystemCommand(main);
+    ASSERT_TRUE(box);
+    const Window link = box.Item(kLink);
+
+    // Exactly as long as the link reads.
+    std::string longCommand = RecorderCommand() + " -subject=";
+    ASSERT_LT(longCommand.size(), kLongestCommand);
+    const std::string subject(kLongestCommand - longCommand.size(), 's');
+    longCommand += subject;
+    ASSERT_TRUE(RegisterMailCommand(longCommand));
+    SendLeftClick(link);
+    const std::string expected = std::string("-compose to=") + kMailtoUrl + " cc=" + kMailtoUrl;
+    EXPECT_TRUE(WaitUntil([&] { return MailProgramStarts().size() == 1; })) << "a long command started nothing";
+
+    const std::string expandable = std::string("\"%") + kDirectoryVariable + "%" + kRecorderExe + "\" -compose %1";
+    ASSERT_TRUE(m_mailCommand.SetString("", expandable, REG_EXPAND_SZ));
+    SendLeftClick(link);
+    EXPECT_TRUE(WaitUntil([&] { return MailProgramStarts().size() == 2; })) << "an expandable command started nothing";
+    Sleep(300);  // time for a wrongly started one to write as well
+    EXPECT_EQ((std::vector<std::string>{expected + " -subject=" + subject, std::string("-compose ") + kMailtoUrl}),
+              MailProgramStarts());
 }
 
 }  // namespace

@@ -73,5 +73,35 @@ TEST(MailCommand, ReadsOnlyTheBytesGivenAndStopsAtZero)
     EXPECT_EQ(m.parameters, std::string(90, 'p') + "%");
 }
 
+TEST(MailCommand, ReadsACommandAsLongAsTheLinkReadsWhole)
+{
+    // 1,024 bytes of text, with and without the terminating zero in the buffer.
+    std::string command = "\"C:\\Mail\\mail.exe\" -compose %1 -x=";
+    command += std::string(kMailCommandBytes - 1 - command.size(), 'x');
+    ASSERT_EQ(1024u, command.size());
+    std::unique_ptr<char[]> buffer(new char[kMailCommandBytes]);
+    std::memcpy(buffer.get(), command.c_str(), kMailCommandBytes);
+    MailLaunch m;
+    for (size_t length : {kMailCommandBytes, kMailCommandBytes - 1}) {
+        ASSERT_TRUE(SplitMailCommand(buffer.get(), length, "a@b", &m)) << length;
+        EXPECT_EQ(m.program, "C:\\Mail\\mail.exe");
+        EXPECT_EQ(m.parameters, "-compose a@b -x=" + std::string(990, 'x'));
+    }
+}
+
+TEST(MailtoUrl, GivesTheAddressAsTheShellPassesIt)
+{
+    EXPECT_EQ("mailto:dev@qx.test", MailtoUrl("dev@qx.test"));
+    EXPECT_EQ("mailto:", MailtoUrl(""));
+    // Already a mail URL, in any case: left as it is.
+    EXPECT_EQ("mailto:dev@qx.test", MailtoUrl("mailto:dev@qx.test"));
+    EXPECT_EQ("MailTo:dev@qx.test", MailtoUrl("MailTo:dev@qx.test"));
+    EXPECT_EQ("mailto:mailto", MailtoUrl("mailto"));
+
+    MailLaunch m;
+    ASSERT_TRUE(Split("\"m.exe\" /mailurl:%1", &m, MailtoUrl(kAddress)));
+    EXPECT_EQ(m.parameters, "/mailurl:mailto:someone@example.org");
+}
+
 }  // namespace
 }  // namespace quellix

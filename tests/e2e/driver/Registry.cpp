@@ -75,11 +75,11 @@ bool RegistryKey::SetDword(const std::string& name, DWORD value) const
                ERROR_SUCCESS;
 }
 
-bool RegistryKey::SetString(const std::string& name, const std::string& value) const
+bool RegistryKey::SetString(const std::string& name, const std::string& value, DWORD type) const
 {
     OpenKey k;
     return RegCreateKeyExA(m_root, m_path.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &k.key, NULL) == ERROR_SUCCESS &&
-           RegSetValueExA(k.key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+           RegSetValueExA(k.key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 

@@ -21,7 +21,8 @@ public:
     // Value type and raw bytes; none if the value is missing.
     std::optional<std::pair<DWORD, std::vector<BYTE>>> Raw(const std::string& name) const;
     bool SetDword(const std::string& name, DWORD value) const;
-    bool SetString(const std::string& name, const std::string& value) const;
+    // A text value, REG_SZ unless REG_EXPAND_SZ is asked for.
+    bool SetString(const std::string& name, const std::string& value, DWORD type = REG_SZ) const;
     // A value of any type and size, as a user with the registry editor could store it.
     bool SetRaw(const std::string& name, DWORD type, const std::vector<BYTE>& data) const;
 
