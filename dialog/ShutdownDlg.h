@@ -74,6 +74,8 @@ protected:
     // Tray icon and menu
     void SetUpTray();
     void HideToTray(BOOL bHide);
+    void OnTaskbarCreated();
+    BOOL NotifyIcon(DWORD dwMessage);
     void SetTipToCaption();
     void OnRestore();
     void OnAskConfirmation();
@@ -112,6 +114,9 @@ protected:
     // "Exit" has ended the dialog, possibly while a question was open:
     // nothing more is carried out.
     BOOL m_bExiting;
+    // The dialog could not hide for want of a notification area and waits
+    // minimised on the task bar until the shell announces one.
+    BOOL m_bAwaitingTray;
     int m_nRemaining;
     CString m_strTitle;
     CString m_strActionVerb;

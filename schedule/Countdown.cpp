@@ -216,7 +216,7 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
 BOOL CShutdownDlg::ConfirmAction()
 {
     if (m_bInTray && m_bTrayIconHidden) {
-        ::Shell_NotifyIconA(NIM_ADD, &m_nid);
+        NotifyIcon(NIM_ADD);
         m_bTrayIconHidden = FALSE;
     }
     CString prompt = "Are you sure you want to " + m_strActionVerb + " the computer?";
@@ -231,7 +231,7 @@ void CShutdownDlg::ShowRemaining(int seconds)
     SetDlgItemText(IDC_REMAINING, text);
     if (m_bInTray) {
         lstrcpynA(m_nid.szTip, TrayTipText(m_strTitle.str(), text.str()).c_str(), sizeof m_nid.szTip);
-        ::Shell_NotifyIconA(NIM_MODIFY, &m_nid);
+        NotifyIcon(NIM_MODIFY);
     }
 }
 
@@ -293,6 +293,6 @@ void CShutdownDlg::OnStopTimer()
     if (m_bRunning)
         StopCountdown();
     SetTipToCaption();
-    ::Shell_NotifyIconA(NIM_MODIFY, &m_nid);
+    NotifyIcon(NIM_MODIFY);
     m_menuTray.EnableMenuItem(ID_TRAY_STOP_TIMER, MF_BYCOMMAND | (m_bRunning ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
 }

@@ -51,14 +51,16 @@ LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             m_menuTray.TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, m_hWnd);
             PostMessage(WM_NULL);
         }
-    } else if (message == kTaskbarCreated && m_bInTray && !m_bTrayIconHidden) {
-        ::Shell_NotifyIconA(NIM_ADD, &m_nid);
-    } else if (message == WM_SIZE && wParam == SIZE_MINIMIZED && !m_bInTray) {
+    } else if (message == kTaskbarCreated) {
+        OnTaskbarCreated();
+    } else if (message == WM_SIZE && wParam == SIZE_MINIMIZED && !m_bInTray && !m_bAwaitingTray) {
         // A minimise does not always deactivate the dialog (never under Wine,
         // nor when it comes while another window is active), so OnActivate
         // alone would leave the minimised dialog on the task bar.
         SetTipToCaption();
         HideToTray(TRUE);
+    } else if (message == WM_SIZE && wParam != SIZE_MINIMIZED) {
+        m_bAwaitingTray = FALSE;  // the user brought it back from the task bar
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
@@ -76,7 +78,7 @@ void CShutdownDlg::OnActivate(UINT, CWnd*, BOOL bMinimized)
     if (bMinimized) {
         HideToTray(TRUE);
     } else {
-        ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+        NotifyIcon(NIM_DELETE);
         m_bInTray = FALSE;
         m_bTrayIconHidden = FALSE;
     }
@@ -88,11 +90,24 @@ void CShutdownDlg::HideToTray(BOOL bHide)
     if (!bHide) {
         m_bInTray = FALSE;
         m_bTrayIconHidden = FALSE;
+        m_bAwaitingTray = FALSE;
         ShowWindow(SW_SHOWNORMAL);
         SetForegroundWindow();
         SetFocus();
         return;  // the activation that follows removes the icon
     }
+    // Without a notification area (right after log-on, or with no shell) a
+    // hidden dialog would have no way back: it stays on the task bar,
+    // minimised, until the shell announces its task bar. An icon left from
+    // before counts as there.
+    BOOL bWithoutIcon = m_bHideOnMinimize && m_bRunning;
+    if (!bWithoutIcon && !NotifyIcon(NIM_ADD) && !NotifyIcon(NIM_MODIFY)) {
+        m_bAwaitingTray = TRUE;
+        if (!IsIconic())
+            ShowWindow(SW_MINIMIZE);
+        return;
+    }
+    m_bAwaitingTray = FALSE;
     // In the tray before the hide: hiding the active dialog deactivates it
     // there and then, and that is no minimise to act on again (OnActivate).
     m_bInTray = TRUE;
@@ -101,15 +116,27 @@ void CShutdownDlg::HideToTray(BOOL bHide)
     m_menuTray.EnableMenuItem(ID_TRAY_STOP_TIMER, MF_BYCOMMAND | whileRunning);
     m_menuTray.EnableMenuItem(ID_TRAY_HIDE, MF_BYCOMMAND | whileRunning);
     m_menuTray.CheckMenuItem(ID_TRAY_ASK_CONFIRM, MF_BYCOMMAND | (m_btnConfirm.GetCheck() ? MF_CHECKED : MF_UNCHECKED));
-    if (m_bHideOnMinimize && m_bRunning) {
-        ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+    if (bWithoutIcon) {
+        NotifyIcon(NIM_DELETE);
         m_bTrayIconHidden = TRUE;
-    } else {
-        ::Shell_NotifyIconA(NIM_ADD, &m_nid);
     }
     if (!m_bRunning || m_bTrayIconHidden)
         ShowNotification(m_bTrayIconHidden, FALSE);
 }
+
+// The shell broadcasts "TaskbarCreated" when its notification area is ready,
+// at log-on or after it restarted.
+void CShutdownDlg::OnTaskbarCreated()
+{
+    if (m_bInTray && !m_bTrayIconHidden)
+        NotifyIcon(NIM_ADD);
+    else if (m_bAwaitingTray && IsIconic())
+        HideToTray(TRUE);
+}
+
+// Every request about the icon goes to the shell with the one icon record;
+// TRUE when the shell carried it out.
+BOOL CShutdownDlg::NotifyIcon(DWORD dwMessage) { return ::Shell_NotifyIconA(dwMessage, &m_nid); }
 
 void CShutdownDlg::OnRestore() { HideToTray(FALSE); }
 
@@ -135,7 +162,7 @@ void CShutdownDlg::OnHide()
 {
     ShowNotification(TRUE, FALSE);
     m_bTrayIconHidden = TRUE;
-    ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+    NotifyIcon(NIM_DELETE);
 }
 
 namespace {
@@ -153,7 +180,7 @@ BOOL CALLBACK EndOwnedBox(HWND hWnd, LPARAM lParam)
 
 void CShutdownDlg::OnExit()
 {
-    ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+    NotifyIcon(NIM_DELETE);
     // Chosen while a box of the dialog is open (the expiry question above
     // all), the exit does not wait for its answer, and carries nothing out.
     m_bExiting = TRUE;
