@@ -26,18 +26,19 @@ HKEY OpenMailCommandKey()
     return NULL;
 }
 
-// Environment variables in the text replaced by their values, as a value of
-// type REG_EXPAND_SZ asks; the text unchanged when that cannot be done.
-std::string ExpandEnvironment(const std::string& text)
+// The value of a variable of the program's environment.
+bool LookUpEnvironment(const std::string& name, std::string* value)
 {
-    DWORD needed = ::ExpandEnvironmentStringsA(text.c_str(), NULL, 0);
+    DWORD needed = ::GetEnvironmentVariableA(name.c_str(), NULL, 0);
     if (needed == 0)
-        return text;
-    std::string expanded(needed, '\0');
-    DWORD written = ::ExpandEnvironmentStringsA(text.c_str(), &expanded[0], needed);
-    if (written == 0 || written > needed)
-        return text;
-    return expanded.c_str();  // the count returned may run past the text's end
+        return false;
+    std::string buffer(needed, '\0');
+    DWORD length = ::GetEnvironmentVariableA(name.c_str(), &buffer[0], needed);
+    if (length >= needed)
+        return false;
+    buffer.resize(length);
+    *value = buffer;
+    return true;
 }
 
 // The registered mail command as text, expanded when the value asks for it;
@@ -57,7 +58,7 @@ std::string ReadMailCommand()
     // The value need not end with a zero, and its text ends at the first one.
     std::string command(data, size);
     command.resize(std::strlen(command.c_str()));
-    return type == REG_EXPAND_SZ ? ExpandEnvironment(command) : command;
+    return type == REG_EXPAND_SZ ? quellix::ExpandMailCommand(command, LookUpEnvironment) : command;
 }
 }  // namespace
 

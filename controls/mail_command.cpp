@@ -45,6 +45,37 @@ bool SplitMailCommand(const char* data, size_t length, const std::string& addres
     return true;
 }
 
+std::string ExpandMailCommand(const std::string& command, const EnvironmentLookup& lookup)
+{
+    std::string result;
+    size_t pos = 0;
+    while (pos < command.size()) {
+        const size_t percent = command.find('%', pos);
+        if (percent == std::string::npos || percent + 1 == command.size()) {
+            result.append(command, pos, std::string::npos);
+            break;
+        }
+        result.append(command, pos, percent - pos);
+        const char next = command[percent + 1];
+        if (std::isdigit(static_cast<unsigned char>(next)) || next == '*') {
+            result.append(command, percent, 2);  // an argument of the command
+            pos = percent + 2;
+            continue;
+        }
+        const size_t close = command.find('%', percent + 1);
+        std::string value;
+        if (close != std::string::npos && close > percent + 1 &&
+            lookup(command.substr(percent + 1, close - percent - 1), &value)) {
+            result += value;
+            pos = close + 1;
+        } else {
+            result += '%';  // not a variable: the next '%' may begin one
+            pos = percent + 1;
+        }
+    }
+    return result;
+}
+
 std::string MailtoUrl(const std::string& address)
 {
     static const char kScheme[] = "mailto:";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace quellix {
@@ -22,6 +23,15 @@ struct MailLaunch {
 // leaves *out alone) when the command cannot be split: empty, no leading
 // quote, no closing quote, or an empty program.
 bool SplitMailCommand(const char* data, size_t length, const std::string& address, MailLaunch* out);
+
+// An environment variable's value: true and *value when it is set.
+using EnvironmentLookup = std::function<bool(const std::string& name, std::string* value)>;
+
+// A command of type REG_EXPAND_SZ with its environment variables replaced,
+// read from left to right as the shell reads it: "%1" (a digit or '*' after
+// the '%') is the command's argument and stays; "%NAME%" of a set variable
+// becomes its value, which is not read again; anything else stays as it is.
+std::string ExpandMailCommand(const std::string& command, const EnvironmentLookup& lookup);
 
 // The address as the shell itself hands it to a mail program: "mailto:"
 // followed by the address, unless it is such a URL already.

@@ -505,13 +505,17 @@ TEST_F(AboutBox, LongAndExpandableMailCommandsStartTheMailProgram)
     const std::string expected = std::string("-compose to=") + kMailtoUrl + " cc=" + kMailtoUrl;
     EXPECT_TRUE(WaitUntil([&] { return MailProgramStarts().size() == 1; })) << "a long command started nothing";
 
-    const std::string expandable = std::string("\"%") + kDirectoryVariable + "%" + kRecorderExe + "\" -compose %1";
+    // Expanded whole, the program's path and its parameters.
+    const std::string expandable = std::string("\"%") + kDirectoryVariable + "%" + kRecorderExe +
+                                   "\" -compose %1 -profile=%" + kDirectoryVariable + "%profile";
     ASSERT_TRUE(m_mailCommand.SetString("", expandable, REG_EXPAND_SZ));
     SendLeftClick(link);
     EXPECT_TRUE(WaitUntil([&] { return MailProgramStarts().size() == 2; })) << "an expandable command started nothing";
     Sleep(300);  // time for a wrongly started one to write as well
-    EXPECT_EQ((std::vector<std::string>{expected + " -subject=" + subject, std::string("-compose ") + kMailtoUrl}),
-              MailProgramStarts());
+    EXPECT_EQ(
+        (std::vector<std::string>{expected + " -subject=" + subject,
+                                  std::string("-compose ") + kMailtoUrl + " -profile=" + TempDirectory() + "profile"}),
+        MailProgramStarts());
 }
 
 }  // namespace

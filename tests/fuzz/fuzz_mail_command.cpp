@@ -46,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     const void* zero = length ? std::memchr(data, 0, length) : nullptr;
     const std::string text(data, zero ? static_cast<size_t>(static_cast<const char*>(zero) - data) : length);
 
+    // Without any set variable, expansion changes nothing.
+    Check(quellix::ExpandMailCommand(text, [](const std::string&, std::string*) { return false; }) == text);
+
     // A marker address free of '%' and '1' cannot form a new "%1".
     MailLaunch plain;
     const bool ok = SplitMailCommand(data, length, "@", &plain);

@@ -89,6 +89,44 @@ TEST(MailCommand, ReadsACommandAsLongAsTheLinkReadsWhole)
     }
 }
 
+bool TestEnvironment(const std::string& name, std::string* value)
+{
+    if (name == "ProgramFiles")
+        *value = "C:\\Program Files";
+    else if (name == "APPDATA")
+        *value = "C:\\Users\\u\\AppData";
+    else if (name == "LOOP")
+        *value = "%APPDATA%";
+    else if (name == "EMPTY")
+        value->clear();
+    else
+        return false;
+    return true;
+}
+
+std::string Expand(const std::string& command) { return ExpandMailCommand(command, TestEnvironment); }
+
+TEST(ExpandMailCommand, ReplacesVariablesAndLeavesTheArgumentsAsTheShellReadsThem)
+{
+    EXPECT_EQ("\"C:\\Program Files\\Mail\\mail.exe\" /mailurl:%1",
+              Expand("\"%ProgramFiles%\\Mail\\mail.exe\" /mailurl:%1"));
+    // "%1" before a variable does not pair with the variable's first '%'.
+    EXPECT_EQ("\"m.exe\" %1 -p=C:\\Users\\u\\AppData\\x", Expand("\"m.exe\" %1 -p=%APPDATA%\\x"));
+    EXPECT_EQ("%* %0 %9 C:\\Program Files", Expand("%* %0 %9 %ProgramFiles%"));
+    EXPECT_EQ("[]", Expand("[%EMPTY%]"));
+    // A value is not read again.
+    EXPECT_EQ("%APPDATA%", Expand("%LOOP%"));
+}
+
+TEST(ExpandMailCommand, LeavesWhatIsNoSetVariableAsItIs)
+{
+    for (const char* same : {"", "%", "%%", "100% sure", "%NOPE%", "a%b", "\"m.exe\" %1%", "%1"})
+        EXPECT_EQ(same, Expand(same));
+    // An unknown name does not swallow the variable after it.
+    EXPECT_EQ("100% of C:\\Program Files", Expand("100% of %ProgramFiles%"));
+    EXPECT_EQ("%NOPE%C:\\Program Files%", Expand("%NOPE%%ProgramFiles%%"));
+}
+
 TEST(MailtoUrl, GivesTheAddressAsTheShellPassesIt)
 {
     EXPECT_EQ("mailto:dev@qx.test", MailtoUrl("dev@qx.test"));

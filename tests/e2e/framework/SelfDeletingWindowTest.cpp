@@ -53,7 +53,7 @@ protected:
     {
         if (message == kAskForDestroy) {
             SendMessage(kDestroyYourself);
-            Default();  // the outer handler goes on using its object
+            ++m_nAnswered;  // the outer handler goes on using its object
             return 2;
         }
         if (message == kDestroyYourself || (message == WM_TIMER && wParam == kEndTimer)) {
@@ -66,6 +66,9 @@ protected:
     }
 
     void PostNcDestroy() override { delete this; }
+
+private:
+    int m_nAnswered = 0;
 };
 
 std::vector<DeletedMemory> SelfDeletingWnd::s_deleted;
