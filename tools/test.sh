@@ -82,7 +82,7 @@ step "Windows build and its packages, zip and installer (build/win)"
 bash tools/build-win.sh "$ROOT/build/win" all package || exit 1
 if [[ $QX_WIN_BUILD != "$ROOT/build/win" ]]; then
     step "Windows build for the tests, $QX_WIN_ARCH (${QX_WIN_BUILD#"$ROOT"/})"
-    bash tools/build-win.sh --arch "$QX_WIN_ARCH" "$QX_WIN_BUILD" || exit 1
+    bash tools/build-win.sh --arch "$QX_WIN_ARCH" "$QX_WIN_BUILD" all package || exit 1
 fi
 
 step "unit tests and end-to-end tests under Wine (build/native)"
