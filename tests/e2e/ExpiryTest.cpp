@@ -18,10 +18,10 @@ using namespace quellix;
 constexpr int64_t kEarlyMs = 20;
 constexpr int64_t kLateMs = 650;
 // The text shows the time left rounded up to whole seconds: it may run ahead
-// of the true time left by up to a second, plus a late tick (counted from the
-// press of OK it ran ahead by up to 1.9 s), and behind only by the jitter of
-// the system's tick count.
-constexpr int64_t kTextAheadMs = 1500;
+// of the true time left by up to a second, plus a tick as late as the end may
+// be (counted from the press of OK it ran ahead by up to 1.9 s), and behind
+// only by the jitter of the system's tick count.
+constexpr int64_t kTextAheadMs = 1000 + kLateMs;
 constexpr int64_t kTextBehindMs = 150;
 
 class Expiry : public QuellixTest {

@@ -199,7 +199,7 @@ OpenMenu WaitForPopupMenu(DWORD pid, DWORD timeoutMs)
     return found;
 }
 
-void ChooseWithKeyboard(const OpenMenu& menu, UINT command)
+bool ChooseWithKeyboard(const OpenMenu& menu, UINT command)
 {
     int downs = 0;
     bool seen = false;
@@ -214,16 +214,18 @@ void ChooseWithKeyboard(const OpenMenu& menu, UINT command)
     }
     if (!seen) {
         ADD_FAILURE() << "the open menu has no entry with command " << command;
-        return;
+        return true;
     }
     const auto press = [&](WORD key) {
         const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
-        menu.window.Post(WM_KEYDOWN, key, 1 | (scan << 16));
-        menu.window.Post(WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
+        return menu.window.PostIfThere(WM_KEYDOWN, key, 1 | (scan << 16)) &&
+               menu.window.PostIfThere(WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
     };
-    for (int i = 0; i < downs; ++i)
-        press(VK_DOWN);
-    press(VK_RETURN);
+    for (int i = 0; i < downs; ++i) {
+        if (!press(VK_DOWN))
+            return false;
+    }
+    return press(VK_RETURN);
 }
 
 void CloseWithEscape(const OpenMenu& menu)

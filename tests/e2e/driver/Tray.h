@@ -54,8 +54,10 @@ struct OpenMenu {
 // Waits for a visible popup menu of process `pid`; empty after the time-out.
 OpenMenu WaitForPopupMenu(DWORD pid, DWORD timeoutMs = kActionTimeout);
 // Chooses the entry with command `command` as a user does with the keyboard:
-// arrow keys down to it, then Enter. Does not wait.
-void ChooseWithKeyboard(const OpenMenu& menu, UINT command);
+// arrow keys down to it, then Enter. Does not wait. False when the menu closed
+// before all the keys reached it (Wine closes a menu that loses the focus it
+// has just been given): nothing was chosen then.
+bool ChooseWithKeyboard(const OpenMenu& menu, UINT command);
 // Escape, twice: leaves the entry, then the menu. Does not wait.
 void CloseWithEscape(const OpenMenu& menu);
 

@@ -32,6 +32,11 @@ public:
     // running test (and returns 0) when the window does not answer in time.
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, DWORD timeoutMs = 5000) const;
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // The same for a window that may be gone by now: false then, and no failure.
+    bool PostIfThere(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return PostMessageA(m_hwnd, message, wParam, lParam) != FALSE;
+    }
 
     Window Item(int id) const { return Window(GetDlgItem(m_hwnd, id)); }
 

@@ -42,10 +42,11 @@ prefix_processes() {
     done
 }
 
-# wait_for_program PREFIX NAME: waits up to 15 s for a process NAME in PREFIX.
+# wait_for_program PREFIX NAME: waits up to 60 s for a process NAME in PREFIX
+# (a first program in a fresh prefix takes seconds on a busy machine).
 wait_for_program() {
-    local i
-    for i in $(seq 150); do
+    local deadline=$((SECONDS + 60))
+    while ((SECONDS < deadline)); do
         prefix_processes "$1" | grep -q " $2\$" && return 0
         sleep 0.1
     done
