@@ -19,12 +19,14 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    quellix::ApplyControlFont(m_hWnd, kFontControls, m_font, quellix::WindowDpi(m_hWnd));
+    const UINT dpi = quellix::WindowDpi(m_hWnd);
+    quellix::ApplyControlFont(m_hWnd, kFontControls, m_font, dpi);
+    m_icon.Fit(m_hWnd, IDI_DIALOG_ICON, dpi);
     return TRUE;
 }
 
 // Moved to a monitor of another resolution: the system lays the box out
-// anew, and its font follows.
+// anew, and its font and icon follow.
 LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CDialog::WindowProc(message, wParam, lParam);
@@ -33,6 +35,7 @@ LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ::SetWindowPos(m_hWnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         quellix::ApplyControlFont(m_hWnd, kFontControls, m_font, HIWORD(wParam));
+        m_icon.Fit(m_hWnd, IDI_DIALOG_ICON, HIWORD(wParam));
     }
     return result;
 }

@@ -1,6 +1,7 @@
 // CAboutDlg: the modal About box with the program's version and mail link.
 #pragma once
 #include "afx/afxwin.h"
+#include "controls/DialogIcon.h"
 #include "controls/HyperLink.h"
 
 class CAboutDlg : public CDialog {
@@ -15,4 +16,5 @@ protected:
 private:
     CHyperLink m_link;
     CFont m_font;
+    quellix::CDialogIcon m_icon;
 };

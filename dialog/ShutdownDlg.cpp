@@ -170,11 +170,12 @@ void CShutdownDlg::ApplyDpi(UINT dpi)
     // At 96 DPI the template's banner is already the right picture.
     if (dpi != kDefaultDpi || m_bmpBanner.GetSafeHandle())
         FitBanner(FindBannerStatic(m_hWnd), IDB_BANNER, dpi, m_bmpBanner);
+    m_icon.Fit(m_hWnd, IDI_DIALOG_ICON, dpi);
 }
 
 // Moved to a monitor of another resolution (per-monitor aware on Windows 8.1
 // and later): the system lays the dialog's controls out anew; the window
-// takes the rectangle it suggests, and the font and banner follow.
+// takes the rectangle it suggests, and the font, banner and icon follow.
 LRESULT CShutdownDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Default();

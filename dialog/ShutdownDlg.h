@@ -9,6 +9,7 @@
 
 #include <shellapi.h>
 
+#include "controls/DialogIcon.h"
 #include "schedule/countdown_clock.h"
 
 class CShutdownDlg : public CDialog {
@@ -124,7 +125,8 @@ protected:
     CFont m_font;
     CMenu m_menuTray;
     CBitmap m_bmpRestore;
-    CBitmap m_bmpBanner;  // the banner stretched to the dialog's width, when not at 96 DPI
+    CBitmap m_bmpBanner;          // the banner stretched to the dialog's width, when not at 96 DPI
+    quellix::CDialogIcon m_icon;  // the icon drawn for the resolution, when not at 96 DPI
 
     // The countdown's deadline on the monotonic clock, from which each tick
     // takes the remaining seconds, so that sleep or late ticks cost nothing.

@@ -3,7 +3,8 @@
 #   tools/screenshot.sh [OUTPUT.png]       (default docs/dialog.png)
 # Runs the program under Wine's virtual desktop on a private Xvfb display,
 # waits for the dialog, and crops the screen to it (FULL=1 keeps the whole
-# 1024x768 desktop with its task bar).
+# 1024x768 desktop with its task bar). DPI=N takes it at N dots per inch
+# (LogPixels), in a prefix of its own.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$(realpath -m "${1:-$ROOT/docs/dialog.png}")
@@ -14,7 +15,13 @@ source "$ROOT/tools/wine-env.sh"
 build=$QX_WIN_BUILD
 bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" Quellix StartupProbe || exit 1
 
-qx_session screenshot || exit 1
+trap qx_cleanup EXIT
+trap 'exit 143' TERM INT
+qx_xvfb_start && qx_prefix "screenshot${DPI:+-dpi$DPI}" || exit 1
+if [[ -n ${DPI:-} ]]; then
+    qx_set_dpi "$DPI" || exit 1
+fi
+qx_server_start || exit 1
 # A fresh start: no stored choices.
 qx_wine 30 "$WINEPREFIX/reg.log" reg delete 'HKCU\Software\Quellix' /f
 

@@ -11,7 +11,8 @@ The output is byte-for-byte the same on every run.
 Files written:
     quellix.ico   icon 128, 16/32/48 px in 16 and 256 colours; 16, 20, 24,
                   32, 40, 48 and 64 px in 32 bits with alpha; 256 px as PNG
-    dialog.ico    icon 135, 32 px in 256 colours
+    dialog.ico    icon 135, 32 px in 256 colours; 40, 48 and 64 px in 32 bits
+                  with alpha
     small.ico     icon 139, 16 px, 16 colours of its own orange-red palette
     tray_old.ico  icon 141, 16 px, standard 16-colour palette
     banner.bmp    bitmap 131, 411 x 77, 24-bit
@@ -346,6 +347,8 @@ TILE_GEOMETRY = {16: (0, 4.0, 9.0), 32: (1, 6.5, 17.0), 48: (2, 9.0, 25.0)}
 # at 100 %, 20 and 40 at 125 %, 24 and 48 at 150 %, 32 and 64 at 200 %).
 ALPHA_SIZES = (16, 20, 24, 32, 40, 48, 64)
 PNG_SIZE = 256
+# Icon 135 at 125, 150 and 200 % (none at 32 px: at 96 DPI the 256-colour one shows).
+DIALOG_ICON_SCALED_SIZES = (40, 48, 64)
 
 
 def tile_geometry(size):
@@ -666,9 +669,11 @@ def main(argv):
     extra.append((PNG_SIZE, 32, png(tile_icon_rgba(PNG_SIZE))))
     write_ico(p("quellix.ico"), images, extra)
 
-    # Icon 135: the 32-pixel picture in 256 colours.
+    # Icon 135: the 32-pixel picture in 256 colours, as shown at 96 DPI, and
+    # 32-bit images with alpha for the larger sizes other resolutions ask for.
     img = tile_icon(32)
-    write_ico(p("dialog.ico"), [(img, 8, make_palette(img, 256))])
+    extra = [(size, 32, rgba_icon_dib(tile_icon_rgba(size))) for size in DIALOG_ICON_SCALED_SIZES]
+    write_ico(p("dialog.ico"), [(img, 8, make_palette(img, 256))], extra)
 
     # Icon 139: 16 pixels, 16 orange-red shades of its own.
     img = tile_icon(16)

@@ -2,6 +2,7 @@
 // runs these in a prefix whose LogPixels is N (120, 144, 192); at 96 DPI they
 // hold for today's layout.
 #include "tests/e2e/TraySteps.h"
+#include "tests/e2e/driver/Probe.h"
 
 #include <windows.h>
 
@@ -202,6 +203,34 @@ TEST_F(Dpi, NothingIsCutOffInEitherDialog)
     Dialog box = OpenAboutBox(dialog, FirstCopy().Id());
     ASSERT_TRUE(box) << "no About box";
     ExpectNothingClipped(box, "About box");
+    box.Post(WM_COMMAND, IDCANCEL);
+}
+
+// The program's icon in either dialog: at 96 DPI the 32-pixel picture in 256
+// colours, at any other resolution a picture drawn for its size, not the
+// 32-pixel one stretched.
+TEST_F(Dpi, DialogIconIsDrawnForTheResolutionInBothDialogs)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    const auto expectIcon = [&](const Dialog& owner, const char* name) {
+        HWND icon = NULL;
+        for (HWND child = GetWindow(owner.Handle(), GW_CHILD); child && !icon; child = GetWindow(child, GW_HWNDNEXT))
+            if (Window(child).ClassName() == "Static" && (Window(child).Style() & SS_TYPEMASK) == SS_ICON)
+                icon = child;
+        ASSERT_TRUE(icon) << name << ": no icon";
+        const std::vector<std::string> answer =
+            AskProbe(owner.ProcessId(), "iconimage", reinterpret_cast<ULONG_PTR>(icon));
+        const std::string size = std::to_string(Scaled(32));
+        EXPECT_EQ(size + " " + size + (PrefixDpi() == 96 ? " opaque" : " alpha"), answer.empty() ? "" : answer[0])
+            << name;
+        const RECT r = ItemRect(owner.Handle(), icon);
+        EXPECT_EQ(Scaled(32), r.right - r.left) << name << ": the control is not as wide as its icon";
+    };
+    expectIcon(dialog, "main dialog");
+    Dialog box = OpenAboutBox(dialog, FirstCopy().Id());
+    ASSERT_TRUE(box) << "no About box";
+    expectIcon(box, "About box");
     box.Post(WM_COMMAND, IDCANCEL);
 }
 

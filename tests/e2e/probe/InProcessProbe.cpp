@@ -76,6 +76,41 @@ static void WriteIcon(FILE* out, HWND window)
     fprintf(out, "%s\n", name);
 }
 
+// "<width> <height> alpha|opaque" of the icon a static control shows: alpha
+// when its picture has an alpha channel (an image drawn in 32 bits), opaque
+// when it has none (a 16- or 256-colour image, or one stretched from it).
+static void WriteIconImage(FILE* out, HWND window)
+{
+    HICON shown = reinterpret_cast<HICON>(SendMessageA(window, STM_GETICON, 0, 0));
+    ICONINFO info = {};
+    BITMAP bitmap = {};
+    if (!shown || !GetIconInfo(shown, &info) || !info.hbmColor || !GetObjectA(info.hbmColor, sizeof bitmap, &bitmap)) {
+        fprintf(out, "none\n");
+    } else {
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = bitmap.bmWidth;
+        format.bmiHeader.biHeight = -bitmap.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        const size_t count = static_cast<size_t>(bitmap.bmWidth) * bitmap.bmHeight;
+        DWORD* pixels = static_cast<DWORD*>(calloc(count, sizeof(DWORD)));
+        HDC dc = GetDC(NULL);
+        const int rows = pixels ? GetDIBits(dc, info.hbmColor, 0, bitmap.bmHeight, pixels, &format, DIB_RGB_COLORS) : 0;
+        ReleaseDC(NULL, dc);
+        bool alpha = false;
+        for (size_t i = 0; rows > 0 && i < count; ++i)
+            alpha = alpha || (pixels[i] >> 24) != 0;
+        free(pixels);
+        fprintf(out, "%ld %ld %s\n", bitmap.bmWidth, bitmap.bmHeight, alpha ? "alpha" : "opaque");
+    }
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+}
+
 static void WriteCursor(FILE* out, ULONG_PTR resource)
 {
     CURSORINFO info = {};
@@ -345,6 +380,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
         WriteFont(out, reinterpret_cast<HWND>(handle));
     else if (strcmp(command, "icon") == 0)
         WriteIcon(out, reinterpret_cast<HWND>(handle));
+    else if (strcmp(command, "iconimage") == 0)
+        WriteIconImage(out, reinterpret_cast<HWND>(handle));
     else if (strcmp(command, "cursor") == 0)
         WriteCursor(out, handle);
     else if (strcmp(command, "menuextra") == 0)

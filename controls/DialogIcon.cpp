@@ -1,0 +1,46 @@
+#include "controls/DialogIcon.h"
+
+#include "controls/dpi_scale.h"
+
+namespace quellix {
+namespace {
+
+HWND FindIconStatic(HWND hDlg)
+{
+    char cls[16];
+    for (HWND child = ::GetWindow(hDlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetClassNameA(child, cls, sizeof cls) && ::lstrcmpiA(cls, "Static") == 0 &&
+            (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            return child;
+    }
+    return NULL;
+}
+
+}  // namespace
+
+CDialogIcon::~CDialogIcon()
+{
+    if (m_hIcon)
+        ::DestroyIcon(m_hIcon);
+}
+
+void CDialogIcon::Fit(HWND hDlg, UINT nIDIcon, UINT dpi)
+{
+    // At 96 DPI the template's icon is already the right picture.
+    if (dpi == kDefaultDpi && !m_hIcon)
+        return;
+    const HWND hStatic = FindIconStatic(hDlg);
+    if (!hStatic)
+        return;
+    const int size = ScaleForDpi(32, dpi);
+    HICON hIcon = static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDIcon), IMAGE_ICON, size, size, 0));
+    if (!hIcon)
+        return;  // the template's icon stays
+    ::SendMessageA(hStatic, STM_SETICON, reinterpret_cast<WPARAM>(hIcon), 0);
+    if (m_hIcon)
+        ::DestroyIcon(m_hIcon);
+    m_hIcon = hIcon;
+}
+
+}  // namespace quellix
