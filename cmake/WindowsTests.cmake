@@ -26,10 +26,21 @@ target_link_libraries(e2e_tests PRIVATE gtest ${QX_TEST_LINK} comctl32 gdi32 use
 target_compile_definitions(e2e_tests PRIVATE QX_PROGRAM_VERSION="${PROJECT_VERSION}"
                                              QX_PROGRAM_VERSION_FULL="${QUELLIX_VERSION_FULL}")
 
+# Its manifest names the same architecture as Quellix's, so that both get the
+# same common controls.
+configure_file(${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.manifest.in
+               ${CMAKE_BINARY_DIR}/bench-generated/BareDialog.manifest @ONLY)
 add_executable(BareDialog WIN32 ${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.cpp
                                 ${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.rc)
+set_source_files_properties(${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.rc PROPERTIES
+  INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/bench-generated
+  OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/bench-generated/BareDialog.manifest)
 target_link_libraries(BareDialog PRIVATE ${QX_TEST_LINK} -s comctl32 user32)
 set_target_properties(BareDialog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+# Compiled and linked as Quellix is, with the win32 thread model where there is one.
+if(launcher)
+  set_target_properties(BareDialog PROPERTIES RULE_LAUNCH_COMPILE "${launcher}" RULE_LAUNCH_LINK "${launcher}")
+endif()
 
 add_executable(StartupProbe ${QX_SOURCE_ROOT}/tests/e2e/bench/StartupProbe.cpp)
 target_link_libraries(StartupProbe PRIVATE ${QX_TEST_LINK} psapi user32)
