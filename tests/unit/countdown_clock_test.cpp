@@ -1,5 +1,6 @@
 #include "schedule/countdown_clock.h"
 #include "schedule/remaining_text.h"
+#include "tests/unit/zone_fixtures.h"
 
 #include <climits>
 
@@ -136,50 +137,14 @@ TEST(CountdownClock, AnAtTargetFollowsTheWallClock)
     EXPECT_EQ(c.DeadlineMs(), kStart + 60'000);
 }
 
-afx::CivilTime Reading(int year, int month, int day, int hour, int minute, int second = 0)
-{
-    afx::CivilTime t;
-    t.year = year;
-    t.month = month;
-    t.day = day;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    return t;
-}
-
-int64_t Utc(int year, int month, int day, int hour, int minute, int second = 0)
-{
-    return afx::SecondsFromCivil(Reading(year, month, day, hour, minute, second));
-}
-
-afx::ZoneChange OnSunday(int month, int occurrence, int hour)
-{
-    afx::ZoneChange c;
-    c.month = month;
-    c.day = occurrence;
-    c.hour = hour;
-    return c;
-}
-
-// New York, as GetTimeZoneInformation describes it: in 2026 the clocks go
-// forward on 8 March at 02:00 and back on 1 November at 02:00.
-afx::UtcOffsetFn NewYork()
-{
-    afx::ZoneRules z;
-    z.bias = 300;
-    z.daylightBias = -60;
-    z.daylightDate = OnSunday(3, 2, 2);
-    z.standardDate = OnSunday(11, 1, 2);
-    return [z](int64_t utc) { return afx::UtcOffsetAt(z, utc); };
-}
+using namespace zone_fixtures;
 
 // A time of day picked on a date of the picker's own, which does not count.
 afx::CivilTime Picked(int hour, int minute, int second = 0) { return Reading(2001, 2, 3, hour, minute, second); }
 
 TEST(AtTimeOfDay, DaylightSavingInBetweenDoesNotMoveIt)
 {
-    const afx::UtcOffsetFn ny = NewYork();
+    const afx::UtcOffsetFn ny = Offsets(NewYork());
     int64_t target = 0;
     // 08:00 picked at 20:00 on the evening before the spring change: 11 hours.
     EXPECT_EQ(CountFor(0, Picked(8, 0), Utc(2026, 3, 8, 1, 0), ny, 5, &target), 11 * 3600);
@@ -195,7 +160,7 @@ TEST(AtTimeOfDay, DaylightSavingInBetweenDoesNotMoveIt)
 
 TEST(AtTimeOfDay, RepeatedAndSkippedHours)
 {
-    const afx::UtcOffsetFn ny = NewYork();
+    const afx::UtcOffsetFn ny = Offsets(NewYork());
     // 01:30 picked before the autumn change: its first occurrence, 01:30 EDT.
     EXPECT_EQ(NextLocalOccurrence(Picked(1, 30), Utc(2026, 11, 1, 4, 0), ny), Utc(2026, 11, 1, 5, 30));
     // Picked between the two: the clock shows it once more, in 45 minutes (01:30 EST).
@@ -212,7 +177,7 @@ TEST(AtTimeOfDay, RepeatedAndSkippedHours)
 
 TEST(AtTimeOfDay, NearMidnightAndThePickersDateIgnored)
 {
-    const afx::UtcOffsetFn ny = NewYork();
+    const afx::UtcOffsetFn ny = Offsets(NewYork());
     const int64_t lateEvening = Utc(2026, 7, 2, 3, 56);  // 23:56 EDT on 1 July
     // The picker's default, 00:01 tomorrow, and a time changed back to 23:58 tonight.
     EXPECT_EQ(CountFor(0, Reading(2026, 7, 2, 0, 1), lateEvening, ny, 5, nullptr), 300);

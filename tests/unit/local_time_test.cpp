@@ -1,83 +1,23 @@
 #include "afx/file_time.h"
 #include "afx/local_time.h"
+#include "tests/unit/zone_fixtures.h"
 
 #include <gtest/gtest.h>
 
 namespace afx {
 namespace {
 
-CivilTime Reading(int year, int month, int day, int hour, int minute, int second = 0)
-{
-    CivilTime t;
-    t.year = year;
-    t.month = month;
-    t.day = day;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    return t;
-}
-
-int64_t At(int year, int month, int day, int hour, int minute, int second = 0)
-{
-    return SecondsFromCivil(Reading(year, month, day, hour, minute, second));
-}
-
-ZoneChange Change(int month, int occurrence, int hour)
-{
-    ZoneChange c;
-    c.month = month;
-    c.dayOfWeek = 0;  // Sunday
-    c.day = occurrence;
-    c.hour = hour;
-    return c;
-}
-
-// The zones as GetTimeZoneInformation describes them.
-ZoneRules NewYork()
-{
-    ZoneRules z;
-    z.bias = 300;
-    z.daylightBias = -60;
-    z.daylightDate = Change(3, 2, 2);
-    z.standardDate = Change(11, 1, 2);
-    return z;
-}
-
-ZoneRules Berlin()
-{
-    ZoneRules z;
-    z.bias = -60;
-    z.daylightBias = -60;
-    z.daylightDate = Change(3, 5, 2);
-    z.standardDate = Change(10, 5, 3);
-    return z;
-}
-
-ZoneRules Sydney()
-{
-    ZoneRules z;
-    z.bias = -600;
-    z.daylightBias = -60;
-    z.daylightDate = Change(10, 1, 2);
-    z.standardDate = Change(4, 1, 3);
-    return z;
-}
-
-UtcOffsetFn Offsets(const ZoneRules& zone)
-{
-    return [zone](int64_t utc) { return UtcOffsetAt(zone, utc); };
-}
+using namespace zone_fixtures;
 
 TEST(Calendar, KnownDatesAndTheWayBack)
 {
-    EXPECT_EQ(At(1970, 1, 1, 0, 0), 0);
-    EXPECT_EQ(At(2026, 3, 8, 0, 0), 1772928000);
-    EXPECT_EQ(At(1969, 12, 31, 23, 59, 59), -1);
+    EXPECT_EQ(Utc(1970, 1, 1, 0, 0), 0);
+    EXPECT_EQ(Utc(2026, 3, 8, 0, 0), 1772928000);
+    EXPECT_EQ(Utc(1969, 12, 31, 23, 59, 59), -1);
     EXPECT_EQ(DaysFromCivil(2000, 3, 1) - DaysFromCivil(2000, 2, 28), 2);  // 2000 is a leap year
     EXPECT_EQ(DaysFromCivil(2100, 3, 1) - DaysFromCivil(2100, 2, 28), 1);  // 2100 is not
     EXPECT_EQ(CivilFromSeconds(0).dayOfWeek, 4);                           // a Thursday
-    EXPECT_EQ(CivilFromSeconds(At(2026, 12, 7, 13, 0)).dayOfWeek, 1);      // a Monday
+    EXPECT_EQ(CivilFromSeconds(Utc(2026, 12, 7, 13, 0)).dayOfWeek, 1);     // a Monday
     EXPECT_EQ(CivilFromSeconds(-1).dayOfWeek, 3);
     // Every day from 1601 to 2400 comes back as it went in.
     for (int64_t day = DaysFromCivil(1601, 1, 1); day <= DaysFromCivil(2400, 12, 31); day += 7) {
@@ -106,55 +46,55 @@ TEST(ZoneOffset, ChangesComeOnTheRightSundayAndHour)
         int after;
     };
     const Case cases[] = {
-        {"New York, spring", NewYork(), At(2026, 3, 8, 7, 0), -300, -240},
-        {"New York, autumn", NewYork(), At(2026, 11, 1, 6, 0), -240, -300},
-        {"Berlin, spring", Berlin(), At(2026, 3, 29, 1, 0), 60, 120},
-        {"Berlin, autumn", Berlin(), At(2026, 10, 25, 1, 0), 120, 60},
-        {"Berlin, 2027 spring", Berlin(), At(2027, 3, 28, 1, 0), 60, 120},
-        {"Sydney, autumn", Sydney(), At(2026, 4, 4, 16, 0), 660, 600},
-        {"Sydney, spring", Sydney(), At(2026, 10, 3, 16, 0), 600, 660},
+        {"New York, spring", NewYork(), Utc(2026, 3, 8, 7, 0), -300, -240},
+        {"New York, autumn", NewYork(), Utc(2026, 11, 1, 6, 0), -240, -300},
+        {"Berlin, spring", Berlin(), Utc(2026, 3, 29, 1, 0), 60, 120},
+        {"Berlin, autumn", Berlin(), Utc(2026, 10, 25, 1, 0), 120, 60},
+        {"Berlin, 2027 spring", Berlin(), Utc(2027, 3, 28, 1, 0), 60, 120},
+        {"Sydney, autumn", Sydney(), Utc(2026, 4, 4, 16, 0), 660, 600},
+        {"Sydney, spring", Sydney(), Utc(2026, 10, 3, 16, 0), 600, 660},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(UtcOffsetAt(c.rules, c.change - 1), c.before * 60) << c.zone;
         EXPECT_EQ(UtcOffsetAt(c.rules, c.change), c.after * 60) << c.zone;
     }
     // Midsummer and midwinter, both hemispheres.
-    EXPECT_EQ(UtcOffsetAt(NewYork(), At(2026, 7, 1, 12, 0)), -240 * 60);
-    EXPECT_EQ(UtcOffsetAt(NewYork(), At(2026, 1, 1, 3, 0)), -300 * 60);
-    EXPECT_EQ(UtcOffsetAt(Sydney(), At(2026, 1, 1, 3, 0)), 660 * 60);
-    EXPECT_EQ(UtcOffsetAt(Sydney(), At(2026, 7, 1, 3, 0)), 600 * 60);
+    EXPECT_EQ(UtcOffsetAt(NewYork(), Utc(2026, 7, 1, 12, 0)), -240 * 60);
+    EXPECT_EQ(UtcOffsetAt(NewYork(), Utc(2026, 1, 1, 3, 0)), -300 * 60);
+    EXPECT_EQ(UtcOffsetAt(Sydney(), Utc(2026, 1, 1, 3, 0)), 660 * 60);
+    EXPECT_EQ(UtcOffsetAt(Sydney(), Utc(2026, 7, 1, 3, 0)), 600 * 60);
     // Without daylight saving, or with a rule that is no rule, only the bias counts.
     ZoneRules india;
     india.bias = -330;
-    EXPECT_EQ(UtcOffsetAt(india, At(2026, 7, 1, 12, 0)), 330 * 60);
+    EXPECT_EQ(UtcOffsetAt(india, Utc(2026, 7, 1, 12, 0)), 330 * 60);
     ZoneRules broken = NewYork();
     broken.standardDate.day = 0;
-    EXPECT_EQ(UtcOffsetAt(broken, At(2026, 7, 1, 12, 0)), -300 * 60);
+    EXPECT_EQ(UtcOffsetAt(broken, Utc(2026, 7, 1, 12, 0)), -300 * 60);
 }
 
 TEST(ZoneOffset, LocalReadingsSkippedRepeatedAndPlain)
 {
     const UtcOffsetFn ny = Offsets(NewYork());
     // A plain reading has one instant.
-    LocalInstants noon = UtcFromLocal(At(2026, 7, 1, 12, 0), ny);
-    EXPECT_EQ(noon.first, At(2026, 7, 1, 16, 0));
+    LocalInstants noon = UtcFromLocal(Utc(2026, 7, 1, 12, 0), ny);
+    EXPECT_EQ(noon.first, Utc(2026, 7, 1, 16, 0));
     EXPECT_EQ(noon.last, noon.first);
     // 01:30 on the autumn Sunday comes twice, an hour apart.
-    LocalInstants repeated = UtcFromLocal(At(2026, 11, 1, 1, 30), ny);
-    EXPECT_EQ(repeated.first, At(2026, 11, 1, 5, 30));
-    EXPECT_EQ(repeated.last, At(2026, 11, 1, 6, 30));
+    LocalInstants repeated = UtcFromLocal(Utc(2026, 11, 1, 1, 30), ny);
+    EXPECT_EQ(repeated.first, Utc(2026, 11, 1, 5, 30));
+    EXPECT_EQ(repeated.last, Utc(2026, 11, 1, 6, 30));
     // 02:00 to 02:59 on the spring Sunday never come: they stand for the change, 03:00.
     for (int minute : {0, 30, 59}) {
-        LocalInstants skipped = UtcFromLocal(At(2026, 3, 8, 2, minute), ny);
-        EXPECT_EQ(skipped.first, At(2026, 3, 8, 7, 0)) << minute;
+        LocalInstants skipped = UtcFromLocal(Utc(2026, 3, 8, 2, minute), ny);
+        EXPECT_EQ(skipped.first, Utc(2026, 3, 8, 7, 0)) << minute;
         EXPECT_EQ(skipped.last, skipped.first) << minute;
     }
-    EXPECT_EQ(UtcFromLocal(At(2026, 3, 8, 3, 0), ny).first, At(2026, 3, 8, 7, 0));
-    EXPECT_EQ(UtcFromLocal(At(2026, 3, 8, 1, 59, 59), ny).first, At(2026, 3, 8, 6, 59, 59));
+    EXPECT_EQ(UtcFromLocal(Utc(2026, 3, 8, 3, 0), ny).first, Utc(2026, 3, 8, 7, 0));
+    EXPECT_EQ(UtcFromLocal(Utc(2026, 3, 8, 1, 59, 59), ny).first, Utc(2026, 3, 8, 6, 59, 59));
     // The same in the southern hemisphere, where the spring change comes in October.
     const UtcOffsetFn sydney = Offsets(Sydney());
-    EXPECT_EQ(UtcFromLocal(At(2026, 10, 4, 2, 30), sydney).first, At(2026, 10, 3, 16, 0));
-    LocalInstants sydneyRepeated = UtcFromLocal(At(2026, 4, 5, 2, 30), sydney);
+    EXPECT_EQ(UtcFromLocal(Utc(2026, 10, 4, 2, 30), sydney).first, Utc(2026, 10, 3, 16, 0));
+    LocalInstants sydneyRepeated = UtcFromLocal(Utc(2026, 4, 5, 2, 30), sydney);
     EXPECT_EQ(sydneyRepeated.last - sydneyRepeated.first, 3600);
 }
 
