@@ -63,12 +63,16 @@ add_dependencies(e2e_tests MailRecorder)
 add_executable(TimerProbe ${QX_SOURCE_ROOT}/tests/e2e/bench/TimerProbe.cpp)
 target_link_libraries(TimerProbe PRIVATE ${QX_TEST_LINK} user32 advapi32)
 set_target_properties(TimerProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
-add_executable(PressEnter ${QX_SOURCE_ROOT}/tests/e2e/shutdown/PressEnter.cpp)
+add_executable(PressEnter ${QX_SOURCE_ROOT}/tests/e2e/shutdown/PressEnter.cpp
+                          ${QX_SOURCE_ROOT}/tests/helpers/VisibleWindow.cpp)
+target_include_directories(PressEnter PRIVATE ${QX_SOURCE_ROOT})
 target_link_libraries(PressEnter PRIVATE ${QX_TEST_LINK} user32)
 set_target_properties(PressEnter PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/shutdown)
 
 # Helper of the installer test (tests/package/installer_test.sh).
-add_executable(WaitForWindow ${QX_SOURCE_ROOT}/tests/package/WaitForWindow.cpp)
+add_executable(WaitForWindow ${QX_SOURCE_ROOT}/tests/package/WaitForWindow.cpp
+                             ${QX_SOURCE_ROOT}/tests/helpers/VisibleWindow.cpp)
+target_include_directories(WaitForWindow PRIVATE ${QX_SOURCE_ROOT})
 target_link_libraries(WaitForWindow PRIVATE ${QX_TEST_LINK} user32)
 set_target_properties(WaitForWindow PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 

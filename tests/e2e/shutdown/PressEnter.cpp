@@ -3,7 +3,7 @@
 //   foreground and presses the Enter key on the keyboard (SendInput), as a
 //   user in front of it would. Prints "pressed" and exits 0, or exits 1 when
 //   no such window shows in time. Used by real_shutdown_test.sh.
-#include <windows.h>
+#include "tests/helpers/VisibleWindow.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,16 +14,9 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: PressEnter <caption> <timeout ms>\n");
         return 2;
     }
-    const DWORD timeout = static_cast<DWORD>(atol(argv[2]));
-    const DWORD start = GetTickCount();
-    HWND window = NULL;
-    while (!(window = FindWindowA(NULL, argv[1])) || !IsWindowVisible(window)) {
-        if (GetTickCount() - start > timeout) {
-            fprintf(stderr, "no visible window \"%s\" within %lu ms\n", argv[1], timeout);
-            return 1;
-        }
-        Sleep(20);
-    }
+    const HWND window = WaitForVisibleWindow(argv[1], static_cast<DWORD>(atol(argv[2])));
+    if (!window)
+        return 1;
     // Let the dialog finish its start (focus on its first control) first.
     Sleep(300);
     SetForegroundWindow(window);
