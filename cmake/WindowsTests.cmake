@@ -60,7 +60,9 @@ add_dependencies(e2e_tests MailRecorder)
 
 # Helpers of the timer benchmark (tools/bench-timer.sh) and of the real
 # shut-down test (tests/e2e/shutdown/real_shutdown_test.sh).
-add_executable(TimerProbe ${QX_SOURCE_ROOT}/tests/e2e/bench/TimerProbe.cpp)
+add_executable(TimerProbe ${QX_SOURCE_ROOT}/tests/e2e/bench/TimerProbe.cpp
+                          ${QX_SOURCE_ROOT}/tests/e2e/driver/WallClock.cpp)
+target_include_directories(TimerProbe PRIVATE ${QX_SOURCE_ROOT})
 target_link_libraries(TimerProbe PRIVATE ${QX_TEST_LINK} user32 advapi32)
 set_target_properties(TimerProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 add_executable(PressEnter ${QX_SOURCE_ROOT}/tests/e2e/shutdown/PressEnter.cpp

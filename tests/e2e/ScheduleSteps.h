@@ -3,6 +3,7 @@
 // the expiry prompt, the popups, and the system version Wine reports.
 #pragma once
 #include "tests/e2e/driver/MessageBoxes.h"
+#include "tests/e2e/driver/WallClock.h"
 #include "tests/e2e/driver/Window.h"
 
 #include <cstdint>
@@ -16,10 +17,6 @@ namespace e2e {
 // Caption and icon of the Yes/No box that comes before a request.
 constexpr char kPromptCaption[] = "Quellix timer expired";
 
-// Wall clock, milliseconds since 1601-01-01 UTC (the unit of FILETIME / 10000).
-int64_t WallClockMs();
-// The local time of day and date of a wall-clock instant, as a picker takes it.
-SYSTEMTIME LocalTimeAt(int64_t wallMs);
 // Waits until the wall clock stands `fromMs` to `toMs` milliseconds past a
 // whole second (0 <= from < to <= 1000).
 void WaitForSecondPhase(int fromMs, int toMs);

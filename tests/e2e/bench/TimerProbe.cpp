@@ -16,7 +16,8 @@
 //   where the lag of a sample is the seconds the text shows minus the true
 //   time left to the target (positive: the text shows more time than is left).
 // Exit code 0 when every run ended with the question.
-#include <windows.h>
+#include "tests/e2e/driver/WallClock.h"
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -30,23 +31,8 @@ const char kDialogCaption[] = "Quellix...";
 const char kPromptCaption[] = "Quellix timer expired";
 const int kNow = 1021, kAt = 1018, kTimeAt = 1006, kOk = 1004, kRemaining = 1015;
 
-long long WallMs()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return static_cast<long long>((static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) / 10000);
-}
-
-SYSTEMTIME LocalTimeAt(long long wallMs)
-{
-    const ULONGLONG ticks = static_cast<ULONGLONG>(wallMs) * 10000;
-    FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    FILETIME local = {};
-    FileTimeToLocalFileTime(&utc, &local);
-    SYSTEMTIME time = {};
-    FileTimeToSystemTime(&local, &time);
-    return time;
-}
+using e2e::LocalTimeAt;
+using e2e::WallClockMs;
 
 // The visible top-level "#32770" window of `pid` with this caption, or NULL.
 HWND FindBox(DWORD pid, const char* caption)
@@ -125,10 +111,10 @@ int RunOnce(const char* exe, int run, int leadSeconds)
         SendTo(GetDlgItem(dialog, kAt), BM_CLICK);
         // A different point of the second for each run.
         const int phase = 50 + (run * 373) % 800;
-        while (WallMs() % 1000 < phase || WallMs() % 1000 >= phase + 50)
+        while (WallClockMs() % 1000 < phase || WallClockMs() % 1000 >= phase + 50)
             Sleep(1);
-        const long long target = WallMs() / 1000 * 1000 + leadSeconds * 1000LL;
-        const int pressPhase = static_cast<int>(WallMs() % 1000);
+        const long long target = WallClockMs() / 1000 * 1000 + leadSeconds * 1000LL;
+        const int pressPhase = static_cast<int>(WallClockMs() % 1000);
         SetPicker(pid, GetDlgItem(dialog, kTimeAt), LocalTimeAt(target));
         SendTo(GetDlgItem(dialog, kOk), BM_CLICK);
 
@@ -136,8 +122,8 @@ int RunOnce(const char* exe, int run, int leadSeconds)
         int count = 0;
         HWND prompt = NULL;
         long long shownAt = 0, expiredTextAt = 0;
-        while (!prompt && WallMs() < target + 5000) {
-            const long long now = WallMs();
+        while (!prompt && WallClockMs() < target + 5000) {
+            const long long now = WallClockMs();
             prompt = FindBox(pid, kPromptCaption);
             if (prompt) {
                 shownAt = now;
@@ -148,7 +134,7 @@ int RunOnce(const char* exe, int run, int leadSeconds)
                 char rest[8] = {};
                 const std::string text = ItemText(dialog, kRemaining);
                 if (sscanf(text.c_str(), "Left %d sec%7s", &seconds, rest) == 2)
-                    samples[count++] = Sample{(now + WallMs()) / 2, seconds};
+                    samples[count++] = Sample{(now + WallClockMs()) / 2, seconds};
                 else if (text == "Timer expired" && !expiredTextAt)
                     expiredTextAt = now;
             }
