@@ -82,20 +82,40 @@ std::string WithoutAccelerator(std::string text)
     return text;
 }
 
+// A memory device context with `font` ("Face height", as Dialog::ItemFont
+// names it) selected, for measuring text.
+class FontDC {
+public:
+    explicit FontDC(const std::string& font)
+    {
+        LOGFONTA lf = {};
+        const size_t space = font.rfind(' ');
+        lstrcpynA(lf.lfFaceName, font.substr(0, space).c_str(), LF_FACESIZE);
+        lf.lfHeight = atoi(font.substr(space + 1).c_str());
+        m_font = CreateFontIndirectA(&lf);
+        m_dc = CreateCompatibleDC(NULL);
+        m_old = SelectObject(m_dc, m_font);
+    }
+    ~FontDC()
+    {
+        SelectObject(m_dc, m_old);
+        DeleteDC(m_dc);
+        DeleteObject(m_font);
+    }
+    FontDC(const FontDC&) = delete;
+    FontDC& operator=(const FontDC&) = delete;
+    operator HDC() const { return m_dc; }
+
+private:
+    HFONT m_font;
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
 SIZE TextExtent(const std::string& font, const std::string& text)
 {
-    LOGFONTA lf = {};
-    const size_t space = font.rfind(' ');
-    lstrcpynA(lf.lfFaceName, font.substr(0, space).c_str(), LF_FACESIZE);
-    lf.lfHeight = atoi(font.substr(space + 1).c_str());
-    HFONT hFont = CreateFontIndirectA(&lf);
-    HDC dc = CreateCompatibleDC(NULL);
-    HGDIOBJ old = SelectObject(dc, hFont);
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(hFont);
+    GetTextExtentPoint32A(FontDC(font), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 
@@ -134,18 +154,8 @@ void ExpectNothingClipped(const Dialog& dialog, const char* name)
         }
         if (cls == "Static" && (style & SS_TYPEMASK) == SS_LEFT && extent.cx > room) {
             // A wrapping label: its lines must fit its height.
-            LOGFONTA lf = {};
-            const size_t space = font.rfind(' ');
-            lstrcpynA(lf.lfFaceName, font.substr(0, space).c_str(), LF_FACESIZE);
-            lf.lfHeight = atoi(font.substr(space + 1).c_str());
-            HFONT hFont = CreateFontIndirectA(&lf);
-            HDC dc = CreateCompatibleDC(NULL);
-            HGDIOBJ old = SelectObject(dc, hFont);
             RECT measure = {0, 0, room, 0};
-            const int height = DrawTextA(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK);
-            SelectObject(dc, old);
-            DeleteDC(dc);
-            DeleteObject(hFont);
+            const int height = DrawTextA(FontDC(font), text.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK);
             EXPECT_LE(height, r.bottom - r.top) << name << ": the text of control " << id << " is cut off";
             continue;
         }
