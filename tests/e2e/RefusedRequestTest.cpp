@@ -66,6 +66,26 @@ protected:
         return dialog;
     }
 
+    // A copy set to `action`, whose request the system is to refuse.
+    Dialog StartRefusing(Process*& copy, const ActionCase& action)
+    {
+        m_failingRequest = std::string(action.failing) + " " + std::to_string(action.error);
+        return StartWithoutQuestion(copy, action.code);
+    }
+
+    // One request made after the first `before`, `action`'s, refused and
+    // reported. False when not exactly one was made.
+    bool ExpectRefused(const Process& copy, const ActionCase& action, size_t before, DWORD timeoutMs = kActionTimeout)
+    {
+        ExpectReport(copy, Report(action.phrase, action.error), timeoutMs);
+        const std::vector<std::string> requests = PowerRequests();
+        EXPECT_EQ(before + 1, requests.size());
+        if (requests.size() != before + 1)
+            return false;
+        EXPECT_EQ(action.request, requests.back());
+        return true;
+    }
+
     // The report of `copy`: an exclamation box titled "Quellix" with `text`;
     // answered, and gone.
     void ExpectReport(const Process& copy, const std::string& text, DWORD timeoutMs = kActionTimeout)
@@ -108,15 +128,12 @@ TEST_F(RefusedRequest, NowIsReportedForEveryActionAndTheDialogStaysIdle)
     int turn = 0;
     for (const ActionCase& action : kActions) {
         SCOPED_TRACE(action.request);
-        m_failingRequest = std::string(action.failing) + " " + std::to_string(action.error);
         Process* copy = nullptr;
-        Dialog dialog = StartWithoutQuestion(copy, action.code);
+        Dialog dialog = StartRefusing(copy, action);
         ASSERT_TRUE(dialog);
         const size_t before = PowerRequests().size();
         dialog.ClickAsync(id::Ok);
-        ExpectReport(*copy, Report(action.phrase, action.error));
-        ASSERT_EQ(before + 1, PowerRequests().size());
-        EXPECT_EQ(action.request, PowerRequests().back());
+        ASSERT_TRUE(ExpectRefused(*copy, action, before));
         Sleep(200);
         EXPECT_TRUE(copy->Running()) << "a refused request ended the program";
         ExpectIdle(dialog);
@@ -129,15 +146,12 @@ TEST_F(RefusedRequest, AtExpiryIsReportedForEveryActionAndTheDialogReturnsToIdle
     int turn = 0;
     for (const ActionCase& action : kActions) {
         SCOPED_TRACE(action.request);
-        m_failingRequest = std::string(action.failing) + " " + std::to_string(action.error);
         Process* copy = nullptr;
-        Dialog dialog = StartWithoutQuestion(copy, action.code);
+        Dialog dialog = StartRefusing(copy, action);
         ASSERT_TRUE(dialog);
         const size_t before = PowerRequests().size();
         const int64_t target = StartCountdownAt(dialog, 2);
-        ExpectReport(*copy, Report(action.phrase, action.error), static_cast<DWORD>(target - WallClockMs() + 3000));
-        ASSERT_EQ(before + 1, PowerRequests().size());
-        EXPECT_EQ(action.request, PowerRequests().back());
+        ASSERT_TRUE(ExpectRefused(*copy, action, before, static_cast<DWORD>(target - WallClockMs() + 3000)));
         EXPECT_TRUE(copy->Running());
         ExpectIdle(dialog);
         EXPECT_TRUE(dialog.IsEnabled(id::At)) << "the timing controls stayed disabled";
