@@ -36,12 +36,8 @@ done
 source "$ROOT/tools/wine-env.sh"
 build=${build:-$QX_WIN_BUILD}
 exe=$build/e2e_tests.exe
-if [[ ! -f $exe ]]; then
-    echo "run-e2e: $exe is missing: build the Windows side first (cmake --build $build)" >&2
-    exit 1
-fi
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
+qx_need_files run-e2e "build the Windows side first (cmake --build $build)" "$exe" || exit 1
+qx_cleanup_on_exit
 
 name=${QX_E2E_NAME:-e2e-$shard_index${dpi:+-dpi$dpi}}
 qx_xvfb_start || exit 1

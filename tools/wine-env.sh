@@ -8,6 +8,9 @@
 #   qx_server_start            persistent wineserver for $WINEPREFIX, services warmed up
 #   qx_wine SECONDS LOG ARGS   run `wine ARGS` with a time-out, all output to LOG
 #   qx_cleanup                 stop every server and X server started here
+#   qx_cleanup_on_exit         qx_cleanup when the script ends or is stopped
+#   qx_session NAME            Xvfb, prefix NAME and server, cleaned up on exit
+#   qx_need_files TOOL HINT FILE...  fail, naming the first missing FILE
 #
 # Bitness: where this machine runs 32-bit code, the 32-bit Wine runs the i686
 # build (build/win) in 32-bit prefixes (build/wine). Where it cannot (a kernel
@@ -215,13 +218,28 @@ qx_cleanup() {
     return 0
 }
 
+# Runs qx_cleanup when the script ends, also when it is stopped.
+qx_cleanup_on_exit() {
+    trap qx_cleanup EXIT
+    trap 'exit 143' TERM INT
+}
+
 # qx_session NAME: what a tool needs to run Windows programs on its own: a
 # private Xvfb display, the prefix NAME and a warm wineserver, all stopped when
 # the script ends.
 qx_session() {
-    trap qx_cleanup EXIT
-    trap 'exit 143' TERM INT
+    qx_cleanup_on_exit
     qx_xvfb_start && qx_prefix "$1" && qx_server_start
+}
+
+# qx_need_files TOOL HINT FILE...: fails, saying "TOOL: FILE is missing: HINT",
+# unless every FILE exists.
+qx_need_files() {
+    local tool=$1 hint=$2 file
+    shift 2
+    for file in "$@"; do
+        [[ -f $file ]] || { echo "$tool: $file is missing: $hint" >&2; return 1; }
+    done
 }
 
 # Linux path -> the path a Windows program sees (drive Z: is the root).

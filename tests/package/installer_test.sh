@@ -29,11 +29,8 @@ if [[ -z $installer ]]; then
 fi
 echo "installer-test: ${installer#"$ROOT"/} under $QX_WINE_BITS-bit Wine"
 wait_for_window=$build/package/WaitForWindow.exe
-for f in "$installer" "$wait_for_window"; do
-    [[ -f $f ]] || { echo "installer-test: $f is missing: build the package first" >&2; exit 1; }
-done
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
+qx_need_files installer-test "build the package first" "$installer" "$wait_for_window" || exit 1
+qx_cleanup_on_exit
 
 fail() {
     echo "installer-test: FAILED: $*" >&2

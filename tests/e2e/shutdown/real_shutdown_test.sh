@@ -19,11 +19,8 @@ source "$ROOT/tools/wine-env.sh"
 build=${build:-$QX_WIN_BUILD}
 exe=$build/Quellix.exe
 press=$build/shutdown/PressEnter.exe
-for f in "$exe" "$press"; do
-    [[ -f $f ]] || { echo "real-shutdown: $f is missing: build the Windows side first" >&2; exit 1; }
-done
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
+qx_need_files real-shutdown "build the Windows side first" "$exe" "$press" || exit 1
+qx_cleanup_on_exit
 
 fail() {
     echo "real-shutdown: FAILED: $*" >&2
