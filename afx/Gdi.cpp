@@ -1,28 +1,5 @@
 #include "afx/Gdi.h"
 
-BOOL CGdiObject::Attach(HGDIOBJ hObject)
-{
-    if (!hObject)
-        return FALSE;
-    DeleteObject();
-    m_hObject = hObject;
-    return TRUE;
-}
-
-HGDIOBJ CGdiObject::Detach()
-{
-    HGDIOBJ hObject = m_hObject;
-    m_hObject = NULL;
-    return hObject;
-}
-
-BOOL CGdiObject::DeleteObject()
-{
-    if (!m_hObject)
-        return FALSE;
-    return ::DeleteObject(Detach());
-}
-
 BOOL CBitmap::LoadBitmap(UINT nIDResource)
 {
     return Attach(::LoadBitmapA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDResource)));

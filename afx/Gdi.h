@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "afx/OwnedHandle.h"
+
 struct CPoint : POINT {
     CPoint(int px = 0, int py = 0)
     {
@@ -25,37 +27,31 @@ struct CRect : RECT {
 };
 
 // Owns one GDI object handle and deletes it when asked or when destroyed.
-class CGdiObject {
+class CGdiObject : public COwnedHandle<HGDIOBJ, ::DeleteObject> {
 public:
-    CGdiObject() = default;
-    virtual ~CGdiObject() { DeleteObject(); }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
+    virtual ~CGdiObject() = default;
 
-    HGDIOBJ m_hObject = NULL;
-    operator HGDIOBJ() const { return m_hObject; }
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
-    BOOL Attach(HGDIOBJ hObject);
-    HGDIOBJ Detach();
-    BOOL DeleteObject();
+    operator HGDIOBJ() const { return m_handle; }
+    HGDIOBJ GetSafeHandle() const { return m_handle; }
+    BOOL DeleteObject() { return Release(); }
 };
 
 class CFont : public CGdiObject {
 public:
-    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+    operator HFONT() const { return static_cast<HFONT>(m_handle); }
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont) { return Attach(::CreateFontIndirectA(pLogFont)); }
 };
 
 class CBitmap : public CGdiObject {
 public:
-    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+    operator HBITMAP() const { return static_cast<HBITMAP>(m_handle); }
     BOOL LoadBitmap(UINT nIDResource);
-    int GetBitmap(BITMAP* pBitmap) const { return ::GetObjectA(m_hObject, sizeof(BITMAP), pBitmap); }
+    int GetBitmap(BITMAP* pBitmap) const { return ::GetObjectA(m_handle, sizeof(BITMAP), pBitmap); }
 };
 
 class CPen : public CGdiObject {
 public:
-    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
+    operator HPEN() const { return static_cast<HPEN>(m_handle); }
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
     {
         return Attach(::CreatePen(nPenStyle, nWidth, crColor));
@@ -66,12 +62,12 @@ class CBrush : public CGdiObject {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF crColor) { Attach(::CreateSolidBrush(crColor)); }
-    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+    operator HBRUSH() const { return static_cast<HBRUSH>(m_handle); }
 };
 
 class CPalette : public CGdiObject {
 public:
-    operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
+    operator HPALETTE() const { return static_cast<HPALETTE>(m_handle); }
     BOOL CreatePalette(const LOGPALETTE* pLogPalette) { return Attach(::CreatePalette(pLogPalette)); }
 };
 

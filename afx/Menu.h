@@ -2,34 +2,28 @@
 #pragma once
 #include <windows.h>
 
-class CMenu {
+#include "afx/OwnedHandle.h"
+
+class CMenu : public COwnedHandle<HMENU, ::DestroyMenu> {
 public:
-    CMenu() = default;
-    ~CMenu() { DestroyMenu(); }
-    CMenu(const CMenu&) = delete;
-    CMenu& operator=(const CMenu&) = delete;
+    operator HMENU() const { return m_handle; }
 
-    HMENU m_hMenu = NULL;
-    operator HMENU() const { return m_hMenu; }
-
-    BOOL Attach(HMENU hMenu);
-    HMENU Detach();
     BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
-    BOOL DestroyMenu();
+    BOOL DestroyMenu() { return Release(); }
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, const char* text = NULL)
     {
-        return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, text);
+        return ::AppendMenuA(m_handle, nFlags, nIDNewItem, text);
     }
-    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
+    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE) { return ::SetMenuDefaultItem(m_handle, uItem, fByPos); }
     BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, HBITMAP unchecked, HBITMAP checked)
     {
-        return ::SetMenuItemBitmaps(m_hMenu, nPosition, nFlags, unchecked, checked);
+        return ::SetMenuItemBitmaps(m_handle, nPosition, nFlags, unchecked, checked);
     }
-    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
-    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_handle, nIDEnableItem, nEnable); }
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_handle, nIDCheckItem, nCheck); }
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, HWND hOwner)
     {
-        return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hOwner, NULL);
+        return ::TrackPopupMenu(m_handle, nFlags, x, y, 0, hOwner, NULL);
     }
 };

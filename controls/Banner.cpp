@@ -71,7 +71,7 @@ BOOL FitBanner(HWND hStatic, UINT nIDBitmap, UINT dpi, CBitmap& scaled)
         ::GetClientRect(::GetParent(hStatic), &client);
         const int width = client.right - client.left;
         const int height = ::MulDiv(bm.bmHeight, width, bm.bmWidth);
-        shown = StretchHalftone(static_cast<HBITMAP>(source.m_hObject), bm, width, height);
+        shown = StretchHalftone(static_cast<HBITMAP>(source.GetSafeHandle()), bm, width, height);
     }
     if (!shown)
         return FALSE;

@@ -22,7 +22,7 @@ BOOL ApplyControlFont(HWND hDlg, const int* ids, size_t count, CFont& font, UINT
     // A dialog not shown yet draws its controls once it shows: no redraw now.
     const LPARAM redraw = ::IsWindowVisible(hDlg);
     for (size_t i = 0; i < count; ++i)
-        ::SendDlgItemMessageA(hDlg, ids[i], WM_SETFONT, reinterpret_cast<WPARAM>(fresh.m_hObject), redraw);
+        ::SendDlgItemMessageA(hDlg, ids[i], WM_SETFONT, reinterpret_cast<WPARAM>(fresh.GetSafeHandle()), redraw);
     font.DeleteObject();
     font.Attach(fresh.Detach());
     return TRUE;

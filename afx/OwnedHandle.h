@@ -1,0 +1,36 @@
+// COwnedHandle: owns one system handle and frees it with `Free` (DeleteObject
+// for GDI objects, DestroyMenu for menus) when another is attached, when asked
+// and when the owner goes.
+#pragma once
+#include <windows.h>
+
+template <typename Handle, BOOL(WINAPI* Free)(Handle)> class COwnedHandle {
+public:
+    COwnedHandle() = default;
+    ~COwnedHandle() { Release(); }
+    COwnedHandle(const COwnedHandle&) = delete;
+    COwnedHandle& operator=(const COwnedHandle&) = delete;
+
+    // Takes `handle`, freeing the one held before; NULL changes nothing.
+    BOOL Attach(Handle handle)
+    {
+        if (!handle)
+            return FALSE;
+        Release();
+        m_handle = handle;
+        return TRUE;
+    }
+    // Gives the handle up without freeing it.
+    Handle Detach()
+    {
+        Handle handle = m_handle;
+        m_handle = NULL;
+        return handle;
+    }
+
+protected:
+    // Frees the handle now; FALSE when none is held or freeing it fails.
+    BOOL Release() { return m_handle ? Free(Detach()) : FALSE; }
+
+    Handle m_handle = NULL;
+};
