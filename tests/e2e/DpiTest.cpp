@@ -169,7 +169,20 @@ Dialog OpenAboutBox(const Dialog& main, DWORD pid)
     return Dialog(WaitForMessageBox(pid, "About Quellix").Handle());
 }
 
-using Dpi = TrayFixture;
+class Dpi : public TrayFixture {
+protected:
+    // Runs `check(dialog, name)` on the main dialog, then on the About box.
+    template <typename Check> void InBothDialogs(Check check)
+    {
+        Dialog dialog = StartFirstCopy();
+        ASSERT_TRUE(dialog);
+        check(dialog, "main dialog");
+        Dialog box = OpenAboutBox(dialog, FirstCopy().Id());
+        ASSERT_TRUE(box) << "no About box";
+        check(box, "About box");
+        box.Post(WM_COMMAND, IDCANCEL);
+    }
+};
 
 TEST_F(Dpi, ControlFontFollowsTheResolutionInBothDialogs)
 {
@@ -205,25 +218,14 @@ TEST_F(Dpi, BannerSpansTheDialogsWidth)
     EXPECT_NEAR(77.0 * (rect.right - rect.left) / 411.0, rect.bottom - rect.top, 1.0);
 }
 
-TEST_F(Dpi, NothingIsCutOffInEitherDialog)
-{
-    Dialog dialog = StartFirstCopy();
-    ASSERT_TRUE(dialog);
-    ExpectNothingClipped(dialog, "main dialog");
-    Dialog box = OpenAboutBox(dialog, FirstCopy().Id());
-    ASSERT_TRUE(box) << "no About box";
-    ExpectNothingClipped(box, "About box");
-    box.Post(WM_COMMAND, IDCANCEL);
-}
+TEST_F(Dpi, NothingIsCutOffInEitherDialog) { InBothDialogs(ExpectNothingClipped); }
 
 // The program's icon in either dialog: at 96 DPI the 32-pixel picture in 256
 // colours, at any other resolution a picture drawn for its size, not the
 // 32-pixel one stretched.
 TEST_F(Dpi, DialogIconIsDrawnForTheResolutionInBothDialogs)
 {
-    Dialog dialog = StartFirstCopy();
-    ASSERT_TRUE(dialog);
-    const auto expectIcon = [&](const Dialog& owner, const char* name) {
+    InBothDialogs([&](const Dialog& owner, const char* name) {
         HWND icon = NULL;
         for (HWND child = GetWindow(owner.Handle(), GW_CHILD); child && !icon; child = GetWindow(child, GW_HWNDNEXT))
             if (Window(child).ClassName() == "Static" && (Window(child).Style() & SS_TYPEMASK) == SS_ICON)
@@ -236,12 +238,7 @@ TEST_F(Dpi, DialogIconIsDrawnForTheResolutionInBothDialogs)
             << name;
         const RECT r = ItemRect(owner.Handle(), icon);
         EXPECT_EQ(Scaled(32), r.right - r.left) << name << ": the control is not as wide as its icon";
-    };
-    expectIcon(dialog, "main dialog");
-    Dialog box = OpenAboutBox(dialog, FirstCopy().Id());
-    ASSERT_TRUE(box) << "no About box";
-    expectIcon(box, "About box");
-    box.Post(WM_COMMAND, IDCANCEL);
+    });
 }
 
 // The stop notice is 150 x 50 pixels and stands 10 pixels from the work
