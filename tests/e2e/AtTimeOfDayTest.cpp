@@ -17,13 +17,12 @@ int64_t ToMs(const SYSTEMTIME& time)
 {
     FILETIME ft = {};
     SystemTimeToFileTime(&time, &ft);
-    return static_cast<int64_t>((static_cast<ULONGLONG>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) / 10000);
+    return MsFromFileTime(ft);
 }
 
 SYSTEMTIME FromMs(int64_t ms)
 {
-    const ULONGLONG ticks = static_cast<ULONGLONG>(ms) * 10000;
-    FILETIME ft = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    const FILETIME ft = FileTimeFromMs(ms);
     SYSTEMTIME time = {};
     FileTimeToSystemTime(&ft, &time);
     return time;

@@ -2,17 +2,27 @@
 
 namespace e2e {
 
+int64_t MsFromFileTime(const FILETIME& time)
+{
+    return static_cast<int64_t>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 10000);
+}
+
+FILETIME FileTimeFromMs(int64_t ms)
+{
+    const ULONGLONG ticks = static_cast<ULONGLONG>(ms) * 10000;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
 int64_t WallClockMs()
 {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    return static_cast<int64_t>((static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) / 10000);
+    return MsFromFileTime(now);
 }
 
 SYSTEMTIME LocalTimeAt(int64_t wallMs)
 {
-    const ULONGLONG ticks = static_cast<ULONGLONG>(wallMs) * 10000;
-    FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    const FILETIME utc = FileTimeFromMs(wallMs);
     FILETIME local = {};
     FileTimeToLocalFileTime(&utc, &local);
     SYSTEMTIME time = {};

@@ -12,4 +12,8 @@ int64_t WallClockMs();
 // The local time of day and date of a wall-clock instant, as a picker takes it.
 SYSTEMTIME LocalTimeAt(int64_t wallMs);
 
+// A FILETIME in milliseconds since 1601, and back.
+int64_t MsFromFileTime(const FILETIME& time);
+FILETIME FileTimeFromMs(int64_t ms);
+
 }  // namespace e2e
