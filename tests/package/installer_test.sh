@@ -30,7 +30,6 @@ fi
 echo "installer-test: ${installer#"$ROOT"/} under $QX_WINE_BITS-bit Wine"
 wait_for_window=$build/package/WaitForWindow.exe
 qx_need_files installer-test "build the package first" "$installer" "$wait_for_window" || exit 1
-qx_cleanup_on_exit
 
 fail() {
     echo "installer-test: FAILED: $*" >&2
