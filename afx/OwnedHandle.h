@@ -11,11 +11,14 @@ public:
     COwnedHandle(const COwnedHandle&) = delete;
     COwnedHandle& operator=(const COwnedHandle&) = delete;
 
-    // Takes `handle`, freeing the one held before; NULL changes nothing.
+    // Takes `handle`, freeing the one held before; NULL changes nothing, and
+    // the handle already held stays as it is (freeing it would leave a dead one).
     BOOL Attach(Handle handle)
     {
         if (!handle)
             return FALSE;
+        if (handle == m_handle)
+            return TRUE;
         Release();
         m_handle = handle;
         return TRUE;

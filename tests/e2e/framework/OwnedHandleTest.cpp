@@ -22,6 +22,8 @@ TEST(OwnedHandle, GdiObjectIsDeletedByItsLastOwner)
             ASSERT_TRUE(pen.Attach(first));
             EXPECT_FALSE(pen.Attach(NULL));
             EXPECT_EQ(first, pen.GetSafeHandle()) << "attaching nothing dropped the pen held";
+            EXPECT_TRUE(pen.Attach(first));
+            EXPECT_TRUE(Exists(first)) << "attaching the pen held again deleted it";
             ASSERT_TRUE(pen.Attach(second));
             EXPECT_FALSE(Exists(first)) << "the pen held before was not deleted";
             other.Attach(pen.Detach());
