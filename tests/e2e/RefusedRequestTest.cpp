@@ -4,6 +4,9 @@
 #include "tests/e2e/QuellixTest.h"
 #include "tests/e2e/ScheduleSteps.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace e2e {
 namespace {
 
@@ -100,10 +103,16 @@ protected:
 
     // Idle, and usable: the list, OK and Cancel enabled, the timing controls
     // as "at" or "Now" leave them, nothing counting, the dialog in front.
+    // The dialog turns idle once the request has returned, which is after the
+    // request is logged: on a busy machine that takes a moment.
     void ExpectIdle(const Dialog& dialog)
     {
-        EXPECT_TRUE(WaitUntil([&] { return dialog.Visible() && dialog.Enabled(); }));
-        for (int on : {id::Action, id::Cancel, id::Ok, id::Now})
+        const int idle[] = {id::Action, id::Cancel, id::Ok, id::Now};
+        EXPECT_TRUE(WaitUntil([&] {
+            return dialog.Visible() && dialog.Enabled() &&
+                   std::all_of(std::begin(idle), std::end(idle), [&](int on) { return dialog.IsEnabled(on); });
+        }));
+        for (int on : idle)
             EXPECT_TRUE(dialog.IsEnabled(on)) << "control " << on << " should be enabled when idle";
         EXPECT_FALSE(dialog.IsEnabled(id::HideOnMinimize));
         EXPECT_EQ("", dialog.ItemText(id::Remaining));
