@@ -39,13 +39,24 @@ prefix_processes() {
     done
 }
 
-# wait_for_program PREFIX NAME: waits up to 60 s for a process NAME in PREFIX
-# (a first program in a fresh prefix takes seconds on a busy machine).
-wait_for_program() {
-    local deadline=$((SECONDS + 60))
-    while ((SECONDS < deadline)); do
-        prefix_processes "$1" | grep -q " $2\$" && return 0
-        sleep 0.1
+# start_program PREFIX NAME PROGRAM: starts PROGRAM in PREFIX and waits up to
+# 60 s for its process NAME (a first program in a fresh prefix takes seconds
+# on a busy machine). A start that meets the prefix's previous wineserver on
+# its way out ends at once without the program: it is started once more.
+start_program() {
+    local prefix=$1 name=$2 program=$3 attempt launcher deadline
+    for attempt in 1 2 3; do
+        WINEPREFIX=$prefix wine "$program" >"$prefix/$name.$attempt.log" 2>&1 </dev/null &
+        launcher=$!
+        deadline=$((SECONDS + 60))
+        while ((SECONDS < deadline)); do
+            prefix_processes "$prefix" | grep -q " $name\$" && return 0
+            kill -0 "$launcher" 2>/dev/null || break
+            sleep 0.1
+        done
+        prefix_processes "$prefix" | grep -q " $name\$" && return 0
+        echo "real-shutdown: start $attempt of $name in ${prefix##*/} ended without it: $(tail -n 3 "$prefix/$name.$attempt.log")" >&2
+        kill -0 "$launcher" 2>/dev/null && return 1  # still starting after 60 s
     done
     return 1
 }
@@ -54,8 +65,7 @@ qx_xvfb_start || exit 1
 
 qx_prefix shutdown-bystander && qx_server_start || exit 1
 bystander=$WINEPREFIX
-wine notepad >"$bystander/notepad.log" 2>&1 </dev/null &
-wait_for_program "$bystander" notepad.exe || fail "notepad did not start in the bystander prefix"
+start_program "$bystander" notepad.exe notepad || fail "notepad did not start in the bystander prefix"
 
 # The target's wineserver is not made persistent: it would outlive its last
 # program on purpose. It is stopped at the end should the test fail.
@@ -68,10 +78,8 @@ for setting in "Action 2" "TurnOffNow 1" "ConfirmTurnOff 0"; do
     qx_wine 60 "$target/reg.log" reg add 'HKCU\Software\Quellix' /v "$1" /t REG_DWORD /d "$2" /f ||
         fail "could not store $1"
 done
-wine notepad >"$target/notepad.log" 2>&1 </dev/null &
-wait_for_program "$target" notepad.exe || fail "notepad did not start in the target prefix"
-wine "$exe" >"$target/quellix.log" 2>&1 </dev/null &
-wait_for_program "$target" Quellix.exe || fail "Quellix.exe did not start"
+start_program "$target" notepad.exe notepad || fail "notepad did not start in the target prefix"
+start_program "$target" Quellix.exe "$exe" || fail "Quellix.exe did not start"
 
 before_target=$(prefix_processes "$target")
 before_bystander=$(prefix_processes "$bystander")
