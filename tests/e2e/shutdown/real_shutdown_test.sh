@@ -39,24 +39,32 @@ prefix_processes() {
     done
 }
 
-# start_program PREFIX NAME PROGRAM: starts PROGRAM in PREFIX and waits up to
-# 60 s for its process NAME (a first program in a fresh prefix takes seconds
-# on a busy machine). A start that meets the prefix's previous wineserver on
-# its way out ends at once without the program: it is started once more.
+# start_program PREFIX NAME PROGRAM: starts PROGRAM in PREFIX and waits for
+# its process NAME, up to 40 s a try (a first program in a fresh prefix takes
+# seconds on a busy machine). A start that meets the prefix's previous
+# wineserver on its way out ends at once without the program, and under heavy
+# load one was seen to hang; either way it is made again, up to three times,
+# and what ran meanwhile is told.
 start_program() {
     local prefix=$1 name=$2 program=$3 attempt launcher deadline
     for attempt in 1 2 3; do
         WINEPREFIX=$prefix wine "$program" >"$prefix/$name.$attempt.log" 2>&1 </dev/null &
         launcher=$!
-        deadline=$((SECONDS + 60))
+        deadline=$((SECONDS + 40))
         while ((SECONDS < deadline)); do
             prefix_processes "$prefix" | grep -q " $name\$" && return 0
             kill -0 "$launcher" 2>/dev/null || break
             sleep 0.1
         done
         prefix_processes "$prefix" | grep -q " $name\$" && return 0
-        echo "real-shutdown: start $attempt of $name in ${prefix##*/} ended without it: $(tail -n 3 "$prefix/$name.$attempt.log")" >&2
-        kill -0 "$launcher" 2>/dev/null && return 1  # still starting after 60 s
+        if kill -0 "$launcher" 2>/dev/null; then
+            echo "real-shutdown: try $attempt: no $name after 40 s; its start is $(cat "/proc/$launcher/comm" 2>/dev/null)" \
+                "in state $(awk '{ print $3 }' "/proc/$launcher/stat" 2>/dev/null)" >&2
+            kill -9 "$launcher" 2>/dev/null
+        else
+            echo "real-shutdown: try $attempt: the start of $name ended without it: $(tail -n 3 "$prefix/$name.$attempt.log")" >&2
+        fi
+        echo "real-shutdown: processes of ${prefix##*/}: $(prefix_processes "$prefix" | tr '\n' ' ')" >&2
     done
     return 1
 }
