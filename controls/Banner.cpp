@@ -1,5 +1,6 @@
 #include "controls/Banner.h"
 
+#include "controls/PictureStatic.h"
 #include "controls/dpi_scale.h"
 
 namespace quellix {
@@ -40,17 +41,7 @@ HBITMAP StretchHalftone(HBITMAP source, const BITMAP& from, int width, int heigh
 }
 }  // namespace
 
-HWND FindBannerStatic(HWND hDlg)
-{
-    for (HWND child = ::GetWindow(hDlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char className[16] = {};
-        ::GetClassNameA(child, className, sizeof className);
-        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
-        if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_BITMAP)
-            return child;
-    }
-    return NULL;
-}
+HWND FindBannerStatic(HWND hDlg) { return FindPictureStatic(hDlg, SS_BITMAP); }
 
 BOOL FitBanner(HWND hStatic, UINT nIDBitmap, UINT dpi, CBitmap& scaled)
 {

@@ -1,22 +1,9 @@
 #include "controls/DialogIcon.h"
 
+#include "controls/PictureStatic.h"
 #include "controls/dpi_scale.h"
 
 namespace quellix {
-namespace {
-
-HWND FindIconStatic(HWND hDlg)
-{
-    char cls[16];
-    for (HWND child = ::GetWindow(hDlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (::GetClassNameA(child, cls, sizeof cls) && ::lstrcmpiA(cls, "Static") == 0 &&
-            (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            return child;
-    }
-    return NULL;
-}
-
-}  // namespace
 
 CDialogIcon::~CDialogIcon()
 {
@@ -29,7 +16,7 @@ void CDialogIcon::Fit(HWND hDlg, UINT nIDIcon, UINT dpi)
     // At 96 DPI the template's icon is already the right picture.
     if (dpi == kDefaultDpi && !m_hIcon)
         return;
-    const HWND hStatic = FindIconStatic(hDlg);
+    const HWND hStatic = FindPictureStatic(hDlg, SS_ICON);
     if (!hStatic)
         return;
     const int size = ScaleForDpi(32, dpi);
