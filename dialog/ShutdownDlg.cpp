@@ -58,8 +58,8 @@ CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
     : CDialog(IDD_QUELLIX_DIALOG, pParent), m_hSemaphore(hSemaphore), m_bConfirm(TRUE), m_nDuration(5), m_timeAt(0),
       m_nTimingMode(0), m_bNow(TRUE), m_bHideOnMinimize(FALSE), m_hIcon(NULL), m_hIconSmall(NULL), m_hIconTray(NULL),
       m_bRunning(FALSE), m_bMayClose(TRUE), m_bNotify(TRUE), m_bInTray(FALSE), m_bTrayIconHidden(FALSE),
-      m_bExiting(FALSE), m_bAwaitingTray(FALSE), m_nRemaining(0), m_nid(), m_nExpiryMs(0), m_hWatcher(NULL),
-      m_hWatcherStop(NULL)
+      m_bIconWithShell(FALSE), m_bExiting(FALSE), m_bAwaitingTray(FALSE), m_nRemaining(0), m_nid(), m_nExpiryMs(0),
+      m_hWatcher(NULL), m_hWatcherStop(NULL)
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     m_hIconTray = LoadSmallIcon(IDI_TRAY_OLD);

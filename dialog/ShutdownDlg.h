@@ -112,6 +112,9 @@ protected:
     BOOL m_bNotify;
     BOOL m_bInTray;
     BOOL m_bTrayIconHidden;
+    // An icon has been handed to the shell since the last delete. Without
+    // one a delete is not sent: the shell would only be loaded to refuse it.
+    BOOL m_bIconWithShell;
     // "Exit" has ended the dialog, possibly while a question was open:
     // nothing more is carried out.
     BOOL m_bExiting;

@@ -135,8 +135,22 @@ void CShutdownDlg::OnTaskbarCreated()
 }
 
 // Every request about the icon goes to the shell with the one icon record;
-// TRUE when the shell carried it out.
-BOOL CShutdownDlg::NotifyIcon(DWORD dwMessage) { return ::Shell_NotifyIconA(dwMessage, &m_nid); }
+// TRUE when the shell carried it out. The shell is loaded on first use, so a
+// dialog that never goes to the tray (every activation asks for a delete)
+// does not load it at all.
+BOOL CShutdownDlg::NotifyIcon(DWORD dwMessage)
+{
+    if (dwMessage == NIM_DELETE && !m_bIconWithShell)
+        return FALSE;  // nothing of ours to delete
+    BOOL done = ::Shell_NotifyIconA(dwMessage, &m_nid);
+    // A refused add may still have reached a busy shell: only a delete the
+    // shell carried out says for sure that it holds no icon of ours.
+    if (dwMessage == NIM_ADD || (dwMessage == NIM_MODIFY && done))
+        m_bIconWithShell = TRUE;
+    else if (dwMessage == NIM_DELETE && done)
+        m_bIconWithShell = FALSE;
+    return done;
+}
 
 void CShutdownDlg::OnRestore() { HideToTray(FALSE); }
 

@@ -24,6 +24,11 @@ TEST_F(Tray, IdleDialogMinimisesToTheIconAndARealClickBringsItBack)
 {
     ASSERT_TRUE(StartRecordedCopy());
     ASSERT_TRUE(NoIconFor(200)) << "an icon shows while the dialog does";
+    // Loading the shell costs the start-up more than anything the dialog does;
+    // it waits for the first icon.
+    ASSERT_TRUE(m_dialog.Foreground());
+    EXPECT_EQ(0u, FindModule(m_dialog.ProcessId(), "shell32.dll").base)
+        << "the shell was loaded before the dialog went to the tray";
 
     ASSERT_TRUE(m_dialog.Minimize());
     EXPECT_TRUE(WaitUntil([&] { return !m_dialog.Visible(); })) << "minimising did not hide the dialog";
