@@ -12,6 +12,23 @@
 namespace {
 const char kParseIntPrompt[] = "Please enter an integer.";
 const char kRangeIntPrompt[] = "Please enter an integer between %1 and %2.";
+
+// Writing a control what it already shows would only repaint it and, for an
+// edit, tell the dialog of a change that did not happen; a dialog exchanges
+// its members once with their defaults and again with the stored values.
+void SetCheck(HWND hWnd, WPARAM state)
+{
+    if (static_cast<WPARAM>(::SendMessageA(hWnd, BM_GETCHECK, 0, 0)) != state)
+        ::SendMessageA(hWnd, BM_SETCHECK, state, 0);
+}
+
+void SetText(HWND hWnd, const char* text)
+{
+    char shown[64];
+    const int length = ::GetWindowTextA(hWnd, shown, sizeof shown);
+    if (length >= static_cast<int>(sizeof shown) - 1 || lstrcmpA(shown, text) != 0)
+        ::SetWindowTextA(hWnd, text);
+}
 }  // namespace
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
@@ -56,7 +73,7 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
     } else {
         if (value < 0 || value > 2)
             value = 0;  // not a button state: show it unchecked
-        ::SendMessageA(hWnd, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        SetCheck(hWnd, static_cast<WPARAM>(value));
     }
 }
 
@@ -76,7 +93,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
                 if (::SendMessageA(hWnd, BM_GETCHECK, 0, 0) != 0)
                     value = index;
             } else {
-                ::SendMessageA(hWnd, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+                SetCheck(hWnd, index == value ? BST_CHECKED : BST_UNCHECKED);
             }
             ++index;
         }
@@ -100,7 +117,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     } else {
         char text[16];
         std::snprintf(text, sizeof text, "%d", value);
-        ::SetWindowTextA(hWnd, text);
+        SetText(hWnd, text);
     }
 }
 

@@ -5,9 +5,11 @@
 # dialog program built the same way, with the same manifest
 # (tests/e2e/bench/BareDialog.cpp).
 #   bash tools/bench-startup.sh [RUNS]     (default 7 runs each)
-# The two programs start in turn, one run of each after the other, so that a
-# change in the machine's load falls on both alike. Prints the median of each
-# and Quellix's ratio to the bare dialog. Runs in a warm Wine prefix of its
+# The programs start in turn, one run of each after the other, so that a
+# change in the machine's load falls on all alike. Prints the median of each
+# and Quellix's ratio to the bare dialog. A third program, the bare dialog's
+# code showing Quellix's dialog template (tests/e2e/bench/TemplateDialog.cpp),
+# gives the part of Quellix's time that its controls alone take. Runs in a warm Wine prefix of its
 # own (build/wine/bench) on a private Xvfb display.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -17,7 +19,7 @@ bash "$ROOT/tools/setup.sh" || exit 1
 # shellcheck source=tools/wine-env.sh
 source "$ROOT/tools/wine-env.sh"
 build=$QX_WIN_BUILD
-bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" Quellix BareDialog StartupProbe || exit 1
+bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" Quellix BareDialog TemplateDialog StartupProbe || exit 1
 
 qx_session bench || exit 1
 qx_wine 30 "$WINEPREFIX/reg.log" reg delete 'HKCU\Software\Quellix' /f
@@ -33,15 +35,14 @@ measure() {
     }
     grep '^run ' "$out" >>"$WINEPREFIX/$name.txt"
 }
-: >"$WINEPREFIX/quellix.txt"
-: >"$WINEPREFIX/bare.txt"
+programs=(quellix bare template)
 for ((run = 0; run <= runs; run++)); do
+    if ((run <= 1)); then  # the warm-up round is not counted
+        for name in "${programs[@]}"; do : >"$WINEPREFIX/$name.txt"; done
+    fi
     measure quellix "$build/Quellix.exe" "Quellix..."
     measure bare "$build/bench/BareDialog.exe" "Bare dialog"
-    if ((run == 0)); then  # the warm-up pair is not counted
-        : >"$WINEPREFIX/quellix.txt"
-        : >"$WINEPREFIX/bare.txt"
-    fi
+    measure template "$build/bench/TemplateDialog.exe" "Quellix..."
 done
 
 # median FILE FIELD: the median of the value after the word FIELD.
@@ -50,14 +51,16 @@ median() {
         sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 echo "Start-up under Wine $(wine --version 2>/dev/null), $runs runs each (medians):"
-printf '%-28s %12s %12s %8s\n' "" "Quellix" "bare dialog" "ratio"
+ratio() { awk -v q="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", q / b; else print "-" }'; }
+printf '%-28s %12s %12s %8s %14s %8s\n' "" "Quellix" "bare dialog" "ratio" "template only" "ratio"
 for field in visible_ms working_set_kb; do
     q=$(median "$WINEPREFIX/quellix.txt" "$field")
     b=$(median "$WINEPREFIX/bare.txt" "$field")
+    t=$(median "$WINEPREFIX/template.txt" "$field")
     label=$field
     case $field in
     visible_ms) label="start to visible dialog, ms" ;;
     working_set_kb) label="idle working set, KiB" ;;
     esac
-    printf '%-28s %12s %12s %8s\n' "$label" "$q" "$b" "$(awk -v q="$q" -v b="$b" 'BEGIN { if (b > 0) printf "%.2f", q / b; else print "-" }')"
+    printf '%-28s %12s %12s %8s %14s %8s\n' "$label" "$q" "$b" "$(ratio "$q" "$b")" "$t" "$(ratio "$t" "$b")"
 done
