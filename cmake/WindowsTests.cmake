@@ -4,8 +4,8 @@
 #                   test/Quellix.exe
 #   BareDialog.exe  an empty dialog program built like Quellix, the yardstick
 #                   of tools/bench-startup.sh
-#   TemplateDialog.exe  the same code showing Quellix's dialog template: what
-#                   its controls alone cost at start-up
+#   TemplateDialog.exe  the same program showing Quellix's dialog template:
+#                   what its controls alone cost at start-up
 #   StartupProbe.exe  starts a program and reports when its window shows
 get_filename_component(QX_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 
@@ -39,8 +39,9 @@ set_source_files_properties(${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.rc PROP
   OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/bench-generated/BareDialog.manifest)
 target_link_libraries(BareDialog PRIVATE ${QX_TEST_LINK} -s comctl32 user32)
 set_target_properties(BareDialog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
-add_executable(TemplateDialog WIN32 ${QX_SOURCE_ROOT}/tests/e2e/bench/TemplateDialog.cpp ${QUELLIX_RC_FILE})
+add_executable(TemplateDialog WIN32 ${QX_SOURCE_ROOT}/tests/e2e/bench/BareDialog.cpp ${QUELLIX_RC_FILE})
 target_include_directories(TemplateDialog PRIVATE ${QX_SOURCE_ROOT})
+target_compile_definitions(TemplateDialog PRIVATE QX_QUELLIX_TEMPLATE)
 add_dependencies(TemplateDialog quellix_images)
 target_link_libraries(TemplateDialog PRIVATE ${QX_TEST_LINK} -s comctl32 user32)
 set_target_properties(TemplateDialog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -230,10 +230,13 @@ bool ChooseWithKeyboard(const OpenMenu& menu, UINT command)
 
 void CloseWithEscape(const OpenMenu& menu)
 {
+    // The first Escape may close the menu before the rest arrive: a menu that
+    // is gone has done what they ask, and the caller checks that it closed.
     const UINT scan = MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC);
     for (int i = 0; i < 2; ++i) {
-        menu.window.Post(WM_KEYDOWN, VK_ESCAPE, 1 | (scan << 16));
-        menu.window.Post(WM_KEYUP, VK_ESCAPE, 1 | (scan << 16) | (3u << 30));
+        if (!menu.window.PostIfThere(WM_KEYDOWN, VK_ESCAPE, 1 | (scan << 16)) ||
+            !menu.window.PostIfThere(WM_KEYUP, VK_ESCAPE, 1 | (scan << 16) | (3u << 30)))
+            return;
     }
 }
 
