@@ -32,7 +32,6 @@ public:
     virtual ~CGdiObject() = default;
 
     operator HGDIOBJ() const { return m_handle; }
-    HGDIOBJ GetSafeHandle() const { return m_handle; }
     BOOL DeleteObject() { return Release(); }
 };
 

@@ -1,6 +1,6 @@
 // COwnedHandle: owns one system handle and frees it with `Free` (DeleteObject
-// for GDI objects, DestroyMenu for menus) when another is attached, when asked
-// and when the owner goes.
+// for GDI objects, DestroyMenu for menus, DestroyIcon for icons) when another
+// is attached, when asked and when the owner goes.
 #pragma once
 #include <windows.h>
 
@@ -23,6 +23,7 @@ public:
         m_handle = handle;
         return TRUE;
     }
+    Handle GetSafeHandle() const { return m_handle; }
     // Gives the handle up without freeing it.
     Handle Detach()
     {

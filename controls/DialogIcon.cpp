@@ -5,16 +5,10 @@
 
 namespace quellix {
 
-CDialogIcon::~CDialogIcon()
-{
-    if (m_hIcon)
-        ::DestroyIcon(m_hIcon);
-}
-
 void CDialogIcon::Fit(HWND hDlg, UINT nIDIcon, UINT dpi)
 {
     // At 96 DPI the template's icon is already the right picture.
-    if (dpi == kDefaultDpi && !m_hIcon)
+    if (dpi == kDefaultDpi && !m_icon.GetSafeHandle())
         return;
     const HWND hStatic = FindPictureStatic(hDlg, SS_ICON);
     if (!hStatic)
@@ -25,9 +19,7 @@ void CDialogIcon::Fit(HWND hDlg, UINT nIDIcon, UINT dpi)
     if (!hIcon)
         return;  // the template's icon stays
     ::SendMessageA(hStatic, STM_SETICON, reinterpret_cast<WPARAM>(hIcon), 0);
-    if (m_hIcon)
-        ::DestroyIcon(m_hIcon);
-    m_hIcon = hIcon;
+    m_icon.Attach(hIcon);  // frees the icon shown before
 }
 
 }  // namespace quellix

@@ -5,21 +5,18 @@
 #pragma once
 #include <windows.h>
 
+#include "afx/OwnedHandle.h"
+
 namespace quellix {
 
 class CDialogIcon {
 public:
-    CDialogIcon() = default;
-    CDialogIcon(const CDialogIcon&) = delete;
-    CDialogIcon& operator=(const CDialogIcon&) = delete;
-    ~CDialogIcon();
-
     // Shows icon `nIDIcon` at `dpi` in the dialog's first static control that
     // shows an icon. The icon it loads is kept, and replaced on each call.
     void Fit(HWND hDlg, UINT nIDIcon, UINT dpi);
 
 private:
-    HICON m_hIcon = NULL;
+    COwnedHandle<HICON, ::DestroyIcon> m_icon;
 };
 
 }  // namespace quellix
