@@ -8,9 +8,9 @@
 # The programs start in turn, one run of each after the other, so that a
 # change in the machine's load falls on all alike. Prints the median of each
 # and Quellix's ratio to the bare dialog. A third program, the bare dialog's
-# code showing Quellix's dialog template (TemplateDialog.exe),
-# gives the part of Quellix's time that its controls alone take. Runs in a warm Wine prefix of its
-# own (build/wine/bench) on a private Xvfb display.
+# code showing Quellix's dialog template (TemplateDialog.exe), gives the part
+# of Quellix's time that its controls alone take. Runs in a warm Wine prefix
+# of its own (build/wine/bench) on a private Xvfb display.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-7}

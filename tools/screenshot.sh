@@ -15,8 +15,7 @@ source "$ROOT/tools/wine-env.sh"
 build=$QX_WIN_BUILD
 bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" Quellix StartupProbe || exit 1
 
-trap qx_cleanup EXIT
-trap 'exit 143' TERM INT
+qx_cleanup_on_exit
 qx_xvfb_start && qx_prefix "screenshot${DPI:+-dpi$DPI}" || exit 1
 if [[ -n ${DPI:-} ]]; then
     qx_set_dpi "$DPI" || exit 1
