@@ -67,10 +67,12 @@ RECT ItemRect(HWND dialog, HWND item)
     return rect;
 }
 
-HWND Banner(HWND dialog)
+// The dialog's first static control showing a picture of `type`: the banner
+// (SS_BITMAP) or the program's icon (SS_ICON).
+HWND PictureStatic(HWND dialog, LONG type)
 {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (Window(child).ClassName() == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
+        if (Window(child).ClassName() == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == type)
             return child;
     return NULL;
 }
@@ -126,7 +128,7 @@ SIZE TextExtent(const std::string& font, const std::string& text)
 void ExpectNothingClipped(const Dialog& dialog, const char* name)
 {
     const RECT client = ClientRectOf(dialog.Handle());
-    const HWND banner = Banner(dialog.Handle());
+    const HWND banner = PictureStatic(dialog.Handle(), SS_BITMAP);
     for (HWND child = GetWindow(dialog.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child))
             continue;
@@ -203,7 +205,7 @@ TEST_F(Dpi, BannerSpansTheDialogsWidth)
 {
     Dialog dialog = StartFirstCopy();
     ASSERT_TRUE(dialog);
-    const HWND banner = Banner(dialog.Handle());
+    const HWND banner = PictureStatic(dialog.Handle(), SS_BITMAP);
     ASSERT_TRUE(banner) << "no banner";
     const RECT client = ClientRectOf(dialog.Handle()), rect = ItemRect(dialog.Handle(), banner);
     EXPECT_EQ(0, rect.left);
@@ -226,10 +228,7 @@ TEST_F(Dpi, NothingIsCutOffInEitherDialog) { InBothDialogs(ExpectNothingClipped)
 TEST_F(Dpi, DialogIconIsDrawnForTheResolutionInBothDialogs)
 {
     InBothDialogs([&](const Dialog& owner, const char* name) {
-        HWND icon = NULL;
-        for (HWND child = GetWindow(owner.Handle(), GW_CHILD); child && !icon; child = GetWindow(child, GW_HWNDNEXT))
-            if (Window(child).ClassName() == "Static" && (Window(child).Style() & SS_TYPEMASK) == SS_ICON)
-                icon = child;
+        const HWND icon = PictureStatic(owner.Handle(), SS_ICON);
         ASSERT_TRUE(icon) << name << ": no icon";
         const std::vector<std::string> answer =
             AskProbe(owner.ProcessId(), "iconimage", reinterpret_cast<ULONG_PTR>(icon));
