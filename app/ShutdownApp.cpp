@@ -1,29 +1,29 @@
 #include "app/ShutdownApp.h"
 
+#include "afx/SystemFunctions.h"
 #include "app/single_instance.h"
 #include "dialog/ShutdownDlg.h"
 
 CShutdownApp theApp;
 
 namespace {
-// Lets the running copy take the foreground. AllowSetForegroundWindow exists
-// from Windows 98 and 2000 on, so it is looked up; Windows 95 and NT 4.0 have
-// no foreground lock to lift.
-void AllowAnyProcessToTakeForeground()
-{
-    typedef BOOL(WINAPI * AllowFn)(DWORD);
-    HMODULE user32 = ::GetModuleHandleA("user32");
-    AllowFn allow = user32 ? reinterpret_cast<AllowFn>(::GetProcAddress(user32, "AllowSetForegroundWindow")) : NULL;
-    if (allow)
-        allow(ASFW_ANY);
-}
-
 // A later copy: let the running one come to the front, wake it once, end.
 void WakeFirstCopy(HANDLE hSemaphore)
 {
-    AllowAnyProcessToTakeForeground();
+    // Lets the running copy take the foreground; Windows 95 and NT 4.0 have
+    // no foreground lock to lift.
+    afx::AllowSetForegroundWindow(ASFW_ANY);
     ::ReleaseSemaphore(hSemaphore, 1, NULL);
     ::CloseHandle(hSemaphore);
+}
+
+// The dialog could not be created: say so rather than end without a word.
+void ReportNoDialog()
+{
+    ::MessageBoxA(NULL,
+                  "Quellix could not open its window. It needs the common controls of Internet Explorer 3 or later "
+                  "(version 4.70), which bring the time picker.",
+                  "Quellix", MB_OK | MB_ICONEXCLAMATION);
 }
 }  // namespace
 
@@ -41,13 +41,16 @@ BOOL CShutdownApp::InitInstance()
     // A NULL handle only means that no later copy can reach this one.
 
     AfxEnableControlContainer();
-    ::InitCommonControls();
+    // InitCommonControls alone registers only the Windows 95 classes on 98,
+    // Me and 2000 without version 6: no date-time picker, and no dialog.
+    afx::InitCommonControlsEx(ICC_WIN95_CLASSES | ICC_DATE_CLASSES);
     Enable3dControlsStatic();
 
     {
         CShutdownDlg dlg(hSemaphore);
         m_pMainWnd = &dlg;
-        dlg.DoModal();
+        if (dlg.DoModal() == -1)
+            ReportNoDialog();
         if (hSemaphore)
             ::CloseHandle(hSemaphore);
         m_pMainWnd = NULL;

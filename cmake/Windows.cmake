@@ -14,28 +14,9 @@ if(NOT CMAKE_BUILD_TYPE)
 endif()
 set(QUELLIX_SYSTEM_LIBS comctl32 advapi32 gdi32 user32 kernel32)
 
-# The shell (shell32.dll, which brings shcore and shlwapi with it) is needed
-# only once the tray icon shows or the mail link is clicked. Loaded with the
-# program it was a good part of the start-up time; its two functions are bound
-# at their first call instead (delay loading, through an import library made
-# by dlltool; i686 names carry the stdcall argument size).
-set(QUELLIX_DELAYED_SHELL_FUNCTIONS Shell_NotifyIconA@8 ShellExecuteA@24)
-if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
-  list(TRANSFORM QUELLIX_DELAYED_SHELL_FUNCTIONS REPLACE "@[0-9]+$" "")
-endif()
-list(JOIN QUELLIX_DELAYED_SHELL_FUNCTIONS "\n" shell_exports)
-file(WRITE ${CMAKE_BINARY_DIR}/shell32-delay.def "LIBRARY shell32.dll\nEXPORTS\n${shell_exports}\n")
-string(REGEX REPLACE "g\\+\\+(-posix|-win32)?$" "dlltool" QUELLIX_DLLTOOL_NAME "${CMAKE_CXX_COMPILER}")
-find_program(QUELLIX_DLLTOOL NAMES ${QUELLIX_DLLTOOL_NAME} REQUIRED)
-set(QUELLIX_SHELL_DELAY_LIB ${CMAKE_BINARY_DIR}/libshell32_delay.a)
-add_custom_command(
-  OUTPUT ${QUELLIX_SHELL_DELAY_LIB}
-  COMMAND ${QUELLIX_DLLTOOL} --kill-at --input-def ${CMAKE_BINARY_DIR}/shell32-delay.def
-          --output-delaylib ${QUELLIX_SHELL_DELAY_LIB}
-  DEPENDS ${CMAKE_BINARY_DIR}/shell32-delay.def
-  VERBATIM)
-add_custom_target(shell32_delay DEPENDS ${QUELLIX_SHELL_DELAY_LIB})
-list(PREPEND QUELLIX_SYSTEM_LIBS ${QUELLIX_SHELL_DELAY_LIB})
+# The shell, the newer power, DPI and foreground calls and
+# InitCommonControlsEx are bound at run time (afx/SystemFunctions.cpp), the
+# same way at both bitnesses: none of them is in the import table.
 
 # The framework layer, a library of its own: knows nothing of Quellix.
 file(GLOB AFX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/afx/*.cpp)
@@ -50,7 +31,6 @@ add_executable(afx_alone WIN32 $<TARGET_OBJECTS:afx> ${CMAKE_SOURCE_DIR}/tests/a
 target_include_directories(afx_alone PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(afx_alone PRIVATE ${QUELLIX_SYSTEM_LIBS} -static -static-libgcc -static-libstdc++)
 set_target_properties(afx_alone PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/afx)
-add_dependencies(afx_alone shell32_delay)
 
 include(${CMAKE_SOURCE_DIR}/res/resources.cmake)
 
@@ -64,7 +44,7 @@ set(PROGRAM_OBJECTS $<TARGET_OBJECTS:afx> $<TARGET_OBJECTS:quellix_program>)
 add_executable(Quellix WIN32 ${PROGRAM_OBJECTS} ${CMAKE_SOURCE_DIR}/schedule/PowerRequests.cpp ${QUELLIX_RC_FILE})
 target_include_directories(Quellix PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(Quellix PRIVATE quellix_logic ${QUELLIX_SYSTEM_LIBS} ${QUELLIX_WIN_LINK})
-add_dependencies(Quellix quellix_images shell32_delay)
+add_dependencies(Quellix quellix_images)
 
 # Test build: identical but for the power requests, which it writes to a log.
 add_executable(QuellixSeam WIN32 ${PROGRAM_OBJECTS} ${CMAKE_SOURCE_DIR}/tests/e2e/seam/RecordedPowerRequests.cpp
@@ -72,7 +52,7 @@ add_executable(QuellixSeam WIN32 ${PROGRAM_OBJECTS} ${CMAKE_SOURCE_DIR}/tests/e2
 target_include_directories(QuellixSeam PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(QuellixSeam PRIVATE quellix_logic ${QUELLIX_SYSTEM_LIBS} ${QUELLIX_WIN_LINK})
 set_target_properties(QuellixSeam PROPERTIES OUTPUT_NAME Quellix RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test)
-add_dependencies(QuellixSeam quellix_images shell32_delay)
+add_dependencies(QuellixSeam quellix_images)
 
 # The program, shipped and test build alike, is compiled and linked with the
 # win32 thread model: the posix one links winpthreads, whose imports

@@ -1,6 +1,6 @@
 #include "controls/HyperLink.h"
 
-#include <shellapi.h>
+#include "afx/SystemFunctions.h"
 
 #include <cstring>
 #include <string>
@@ -108,7 +108,7 @@ void CHyperLink::StartMailProgram()
     GetWindowText(address);
     quellix::MailLaunch launch;
     if (quellix::SplitMailCommand(command.data(), command.size(), quellix::MailtoUrl(address.str()), &launch))
-        ::ShellExecuteA(NULL, "open", launch.program.c_str(), launch.parameters.c_str(), NULL, SW_SHOW);
+        afx::ShellExecuteFile(NULL, "open", launch.program.c_str(), launch.parameters.c_str(), NULL, SW_SHOW);
 }
 
 void CHyperLink::OnLButtonDown(UINT, CPoint)

@@ -36,6 +36,14 @@ bool ReadValue(HKEY hKey, const char* name, int* value)
     return true;
 }
 
+// A stored 0 or 1; any other number counts as missing.
+void ReadSwitch(HKEY hKey, const char* name, int* value)
+{
+    int stored = 0;
+    if (ReadValue(hKey, name, &stored) && quellix::IsValidSwitch(stored))
+        *value = stored;
+}
+
 void WriteValue(HKEY hKey, const char* name, int value)
 {
     DWORD data = static_cast<DWORD>(value);
@@ -56,9 +64,9 @@ void CShutdownDlg::LoadSettings()
             action = CB_ERR;
         m_comboAction.SetCurSel(action);
     }
-    ReadValue(hKey, kTurnOffNow, &m_bNow);
-    ReadValue(hKey, kTurnOffAfter, &m_nTimingMode);
-    ReadValue(hKey, kConfirmTurnOff, &m_bConfirm);
+    ReadSwitch(hKey, kTurnOffNow, &m_bNow);
+    ReadSwitch(hKey, kTurnOffAfter, &m_nTimingMode);
+    ReadSwitch(hKey, kConfirmTurnOff, &m_bConfirm);
     // Minutes the field would refuse count as missing: they would hold up every OK.
     int minutes = 0;
     if (ReadValue(hKey, kTurnOffDur, &minutes) && quellix::IsValidMinutes(minutes))

@@ -66,7 +66,13 @@ void CShutdownDlg::EnableTimingControls(BOOL bIdle)
 
 void CShutdownDlg::OnNow()
 {
-    UpdateData(TRUE);
+    // Read from the buttons, not through the data exchange: a minutes value
+    // that OK would refuse must not keep disabled the field that corrects it.
+    m_bNow = ::IsDlgButtonChecked(m_hWnd, IDC_NOW) == BST_CHECKED;
+    if (::IsDlgButtonChecked(m_hWnd, IDC_RADIO_AFTER) == BST_CHECKED)
+        m_nTimingMode = 1;
+    else if (::IsDlgButtonChecked(m_hWnd, IDC_RADIO_AT) == BST_CHECKED)
+        m_nTimingMode = 0;
     BOOL bTiming = !m_bNow;
     EnableDlgItem(IDC_RADIO_AT, bTiming);
     EnableDlgItem(IDC_RADIO_AFTER, bTiming);

@@ -1,6 +1,8 @@
 // The real power requests of the shipped program.
 #include "schedule/PowerRequests.h"
 
+#include "afx/SystemFunctions.h"
+
 BOOL EnableShutdownPrivilege()
 {
     HANDLE hToken = NULL;
@@ -21,29 +23,8 @@ BOOL EnableShutdownPrivilege()
 
 BOOL RequestExitWindows(UINT flags, DWORD reason) { return ExitWindowsEx(flags, reason); }
 
-BOOL RequestSystemPowerState(BOOL suspend, BOOL force)
-{
-    // Windows NT 4.0 has no SetSystemPowerState (95 and 2000 have): look it up;
-    // where it is missing, stand-by and hibernate are refused like any other.
-    typedef BOOL(WINAPI * PowerFn)(BOOL, BOOL);
-    HMODULE kernel32 = GetModuleHandleA("kernel32");
-    PowerFn power = kernel32 ? reinterpret_cast<PowerFn>(GetProcAddress(kernel32, "SetSystemPowerState")) : NULL;
-    if (!power) {
-        SetLastError(ERROR_PROC_NOT_FOUND);
-        return FALSE;
-    }
-    return power(suspend, force);
-}
+// Looked up at run time: NT 4.0 has no SetSystemPowerState, NT 4.0 and 9x no
+// LockWorkStation. Where missing, the request is refused like any other.
+BOOL RequestSystemPowerState(BOOL suspend, BOOL force) { return afx::SetSystemPowerState(suspend, force); }
 
-BOOL RequestLockWorkStation()
-{
-    // Not present on every system the program runs on: look it up, do not load user32 here.
-    typedef BOOL(WINAPI * LockFn)();
-    HMODULE user32 = GetModuleHandleA("user32");
-    LockFn lock = user32 ? reinterpret_cast<LockFn>(GetProcAddress(user32, "LockWorkStation")) : NULL;
-    if (!lock) {
-        SetLastError(ERROR_PROC_NOT_FOUND);
-        return FALSE;
-    }
-    return lock();
-}
+BOOL RequestLockWorkStation() { return afx::LockWorkStation(); }

@@ -31,7 +31,7 @@ PowerPlan BasePlanFor(int actionCode)
 }
 }  // namespace
 
-bool NeedsShutdownPrivilege(const OsVersion& os) { return os.platformId == kPlatformNT && os.major >= 5; }
+bool NeedsShutdownPrivilege(const OsVersion& os) { return os.platformId == kPlatformNT; }
 
 PowerPlan PlanFor(int actionCode, const OsVersion& os)
 {

@@ -19,8 +19,8 @@ struct PowerPlan {
 // that the system records an intended action rather than an unexplained one.
 constexpr unsigned kPlannedReason = 0x80000000u;
 
-// NT-family systems from Windows 2000 on refuse the power requests without
-// the shutdown privilege enabled in the process token.
+// Every NT-family system, NT 4.0 included, refuses the power requests
+// without the shutdown privilege enabled in the process token.
 bool NeedsShutdownPrivilege(const OsVersion& os);
 
 // Codes 1..7; any other code is treated as a shut-down. Log off and lock

@@ -2,6 +2,7 @@
 // menu, hiding and restoring the dialog.
 #include "dialog/ShutdownDlg.h"
 
+#include "afx/SystemFunctions.h"
 #include "controls/AboutDlg.h"
 #include "resource.h"
 #include "schedule/SystemVersion.h"
@@ -142,7 +143,7 @@ BOOL CShutdownDlg::NotifyIcon(DWORD dwMessage)
 {
     if (dwMessage == NIM_DELETE && !m_bIconWithShell)
         return FALSE;  // nothing of ours to delete
-    BOOL done = ::Shell_NotifyIconA(dwMessage, &m_nid);
+    BOOL done = afx::ShellNotifyIcon(dwMessage, &m_nid);
     // A refused add may still have reached a busy shell: only a delete the
     // shell carried out says for sure that it holds no icon of ours.
     if (dwMessage == NIM_ADD || (dwMessage == NIM_MODIFY && done))

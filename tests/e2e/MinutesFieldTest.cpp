@@ -3,9 +3,6 @@
 #include "tests/e2e/QuellixTest.h"
 #include "tests/e2e/ScheduleSteps.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace e2e {
 namespace {
 
@@ -111,21 +108,35 @@ TEST_P(MinutesLeftBad, OtherModesDoNotLookAtTheField)
 
 INSTANTIATE_TEST_SUITE_P(Values, MinutesLeftBad, ::testing::Values("0", "3000", ""));
 
+// Toggling "Now" with a value OK would refuse leaves the field within reach,
+// says nothing, and the corrected value starts the countdown.
+TEST_F(MinutesField, NowToggledOverABadValueLeavesTheFieldToCorrect)
+{
+    Dialog dialog = StartInAfterMode();
+    ASSERT_TRUE(dialog);
+    dialog.SetItemText(id::Minutes, "0");
+    dialog.Click(id::Now);
+    ASSERT_TRUE(dialog.IsChecked(id::Now));
+    dialog.Click(id::Now);
+    ASSERT_FALSE(dialog.IsChecked(id::Now));
+    EXPECT_TRUE(OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty()) << "toggling \"Now\" brought up a message";
+    for (int control : {id::At, id::After, id::Minutes, id::MinutesSpin, id::MinLabel})
+        EXPECT_TRUE(dialog.IsEnabled(control)) << "control " << control << " stayed disabled";
+    EXPECT_TRUE(dialog.IsChecked(id::After));
+
+    dialog.TypeText(id::Minutes, "3");
+    dialog.ClickAsync(id::Ok);
+    EXPECT_TRUE(WaitUntil([&] { return !dialog.IsEnabled(id::Ok); }, 3000)) << "the corrected value started nothing";
+    EXPECT_EQ("Left 3 min. and 0 sec.", dialog.ItemText(id::Remaining));
+    dialog.Click(id::Cancel);
+}
+
 TEST_F(MinutesField, TakesDigitsOnlyFromTheKeyboard)
 {
     Dialog dialog = StartInAfterMode();
     ASSERT_TRUE(dialog);
     dialog.TypeText(id::Minutes, "1a2-");
     EXPECT_EQ("12", dialog.ItemText(id::Minutes));
-}
-
-// The field's number without the thousands separator the arrows may put in.
-int ShownMinutes(const Dialog& dialog)
-{
-    std::string text = dialog.ItemText(id::Minutes);
-    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return !isdigit(static_cast<unsigned char>(c)); }),
-               text.end());
-    return text.empty() ? -1 : std::stoi(text);
 }
 
 TEST_F(MinutesField, SpinArrowsStopAtOneAndAt2880)
@@ -136,15 +147,21 @@ TEST_F(MinutesField, SpinArrowsStopAtOneAndAt2880)
 
     dialog.TypeText(id::Minutes, "2");
     dialog.SendKey(VK_DOWN, id::Minutes);
-    EXPECT_EQ(1, ShownMinutes(dialog));
+    EXPECT_EQ("1", dialog.ItemText(id::Minutes));
     dialog.SendKey(VK_DOWN, id::Minutes);
-    EXPECT_EQ(1, ShownMinutes(dialog));
+    EXPECT_EQ("1", dialog.ItemText(id::Minutes));
 
+    // What the arrows put in, OK takes: no thousands separator.
     dialog.TypeText(id::Minutes, "2879");
     dialog.SendKey(VK_UP, id::Minutes);
-    EXPECT_EQ(2880, ShownMinutes(dialog));
+    EXPECT_EQ("2880", dialog.ItemText(id::Minutes));
     dialog.SendKey(VK_UP, id::Minutes);
-    EXPECT_EQ(2880, ShownMinutes(dialog));
+    EXPECT_EQ("2880", dialog.ItemText(id::Minutes));
+    dialog.ClickAsync(id::Ok);
+    EXPECT_TRUE(WaitUntil([&] { return !dialog.IsEnabled(id::Ok); }, 3000)) << "OK refused the arrows' 2880";
+    EXPECT_TRUE(OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()).empty());
+    EXPECT_EQ("Left 48 hour(s) ", dialog.ItemText(id::Remaining));
+    dialog.Click(id::Cancel);
 }
 
 }  // namespace

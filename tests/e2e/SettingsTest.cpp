@@ -165,10 +165,16 @@ const StoredCase kStoredCases[] = {
          s.after = true;
      })},
     {"Duration2880", [] { StoreDword("TurnOffDur", 2880); }, With([](Shown& s) { s.minutes = "2880"; })},
-    {"NowFive", [] { StoreDword("TurnOffNow", 5); }, With([](Shown& s) { s.now = false; })},
-    {"ConfirmMinusFive", [] { StoreDword("ConfirmTurnOff", static_cast<DWORD>(-5)); },
-     With([](Shown& s) { s.confirm = false; })},
-    {"AfterTwo", [] { StoreDword("TurnOffAfter", 2); }, With([](Shown& s) { s.at = false; })},
+    // A switch other than 0 or 1 is damage and counts as missing.
+    {"NowFive", [] { StoreDword("TurnOffNow", 5); }, Shown()},
+    {"ConfirmMinusFive", [] { StoreDword("ConfirmTurnOff", static_cast<DWORD>(-5)); }, Shown()},
+    {"ConfirmDeadBeef", [] { StoreDword("ConfirmTurnOff", 0xDEADBEEF); }, Shown()},
+    {"AfterTwo",
+     [] {
+         StoreDword("TurnOffNow", 0);
+         StoreDword("TurnOffAfter", 2);
+     },
+     With([](Shown& s) { s.now = false; })},
 };
 
 class StoredSettings : public QuellixTest, public ::testing::WithParamInterface<StoredCase> {};
@@ -249,38 +255,23 @@ TEST_F(Settings, WithNothingSelectedNothingIsCarriedOut)
     EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "Escape did not end the idle dialog";
 }
 
-// A stored mode that is neither "at" nor "after" gives no count to start.
-TEST_F(Settings, WithoutATimingModeOkRefusesToStart)
+// A damaged "ConfirmTurnOff" keeps the question: "Now" asks before acting.
+TEST_F(Settings, DamagedConfirmationStillAsks)
 {
-    StoreDword("TurnOffNow", 0);
-    StoreDword("TurnOffAfter", 2);
+    StoreDword("ConfirmTurnOff", 7);
     Dialog dialog = StartFirstCopy();
     ASSERT_TRUE(dialog);
-    ASSERT_FALSE(dialog.IsChecked(id::At));
-    ASSERT_FALSE(dialog.IsChecked(id::After));
+    ASSERT_TRUE(dialog.IsChecked(id::Confirm));
+    ASSERT_TRUE(dialog.IsChecked(id::Now));
 
     dialog.ClickAsync(id::Ok);
-    // Its caption is the dialog's own.
-    MessageBoxWindow box;
-    WaitUntil([&] {
-        for (const MessageBoxWindow& open : OpenMessageBoxes(FirstCopy().Id(), dialog.Handle()))
-            if (open.Caption() == kDialogCaption)
-                box = open;
-        return static_cast<bool>(box);
-    });
-    ASSERT_TRUE(box) << "no message box \"" << kDialogCaption << "\" after OK";
-    EXPECT_EQ("Unable to start", box.Message());
-    EXPECT_EQ(BoxIcon::Exclamation, box.Icon()) << ToString(box.Icon());
-    EXPECT_EQ(std::vector<std::string>{"OK"}, box.Buttons());
-    box.Answer(IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.Handle()); }));
-
-    EXPECT_TRUE(dialog.IsEnabled(id::Ok)) << "a countdown seems to have started";
-    EXPECT_TRUE(dialog.IsEnabled(id::Now));
-    EXPECT_EQ("", dialog.ItemText(id::Remaining));
-    EXPECT_EQ(Sorted({"TurnOffAfter", "TurnOffNow"}), Sorted(m_settings.ValueNames())) << "nothing is stored";
-    EXPECT_EQ(2u, m_settings.Dword("TurnOffAfter").value_or(99));
+    MessageBoxWindow prompt = WaitForPrompt(FirstCopy().Id(), kActionTimeout);
+    ASSERT_TRUE(prompt) << "\"Now\" acted without asking";
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    prompt.Answer(IDNO);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(prompt.Handle()); }));
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    EXPECT_EQ(7u, m_settings.Dword("ConfirmTurnOff").value_or(99)) << "the stored value is left as it is";
 }
 
 // The settings key with reading and writing of values denied to everyone;

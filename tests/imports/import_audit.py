@@ -6,6 +6,11 @@ that the oldest supported Windows does not export, or one missing from the
 table (import_floors.tsv), or when its PE header asks an old loader for more
 than it knows (subsystem or OS version above 4.0).
 
+It also reads `objdump -d` and `objdump -h` and fails when the code calls
+through a slot of the import section that no import descriptor has the
+loader fill: such a slot holds 0 or a link-time value, and the call jumps
+there (the fault of a delay-load library whose stubs the linker dropped).
+
     import_audit.py [--objdump PROG] [--table FILE] [--floor-9x 98] [--floor-nt 4.0] EXE
 
 Exit status 0 when all is well, 1 with one line per fault otherwise.
@@ -52,6 +57,55 @@ def parse_imports(text):
         if not line.startswith("\t") and not line.startswith(" "):
             dll = None
     return named, by_ordinal
+
+
+def loader_filled_slots(text):
+    """The addresses of the import slots the loader fills, from `objdump -p` output."""
+    header = parse_header(text)
+    base = int(header.get("ImageBase", "0"), 16)
+    width = 8 if header.get("Magic") == "020b" else 4
+    descriptors = re.findall(r"^ [0-9a-f]{8}\t[0-9a-f]{8} [0-9a-f]{8} [0-9a-f]{8} [0-9a-f]{8} ([0-9a-f]{8})$",
+                             text, re.M)
+    tables = re.findall(r"DLL Name: \S+\n\tvma:[^\n]*\n((?:\t[0-9a-f]+\t[^\n]*\n)*)", text)
+    slots = set()
+    for first_thunk, table in zip(descriptors, tables):
+        for index in range(len(table.splitlines())):
+            slots.add(base + int(first_thunk, 16) + width * index)
+    return slots
+
+
+def parse_section(text, name):
+    """(start, end) of section `name` from `objdump -h` output, or None."""
+    found = re.search(r"^\s*\d+\s+" + re.escape(name) + r"\s+([0-9a-f]+)\s+([0-9a-f]+)", text, re.M)
+    if not found:
+        return None
+    start = int(found.group(2), 16)
+    return start, start + int(found.group(1), 16)
+
+
+def indirect_call_targets(disassembly):
+    """{slot address: first instruction address} of every call or jump through a fixed address."""
+    targets = {}
+    for line in disassembly.splitlines():
+        # i686: "call *0x44c730"; x86_64: "call *0x2c1a(%rip)        # 0x14004c730"
+        found = (re.match(r"\s*([0-9a-f]+):.*\t(?:call|jmp)\s+\*0x([0-9a-f]+)\s*$", line) or
+                 re.match(r"\s*([0-9a-f]+):.*\t(?:call|jmp)\s+\*0x[0-9a-f]+\(%rip\)\s+# (?:0x)?([0-9a-f]+)", line))
+        if found:
+            targets.setdefault(int(found.group(2), 16), int(found.group(1), 16))
+    return targets
+
+
+def unfilled_call_slots(private_headers, section_headers, disassembly):
+    """A fault line for each slot of the import section that the code calls through but the loader never fills."""
+    section = parse_section(section_headers, ".idata")
+    if section is None:
+        return []
+    filled = loader_filled_slots(private_headers)
+    faults = []
+    for slot, caller in sorted(indirect_call_targets(disassembly).items()):
+        if section[0] <= slot < section[1] and slot not in filled:
+            faults.append(f"call at {caller:#x} goes through the import slot {slot:#x}, which no import fills")
+    return faults
 
 
 def parse_header(text):
@@ -127,8 +181,12 @@ def main():
     parser.add_argument("--floor-nt", default="4.0", choices=FAMILY_NT)
     parser.add_argument("exe")
     args = parser.parse_args()
-    text = subprocess.run([args.objdump, "-p", args.exe], check=True, capture_output=True, text=True).stdout
+    def objdump(option):
+        return subprocess.run([args.objdump, option, args.exe], check=True, capture_output=True, text=True).stdout
+
+    text = objdump("-p")
     faults = audit(text, load_table(args.table), args.floor_9x, args.floor_nt)
+    faults += unfilled_call_slots(text, objdump("-h"), objdump("-d"))
     named, _ = parse_imports(text)
     for fault in faults:
         print(f"import audit: {fault}")

@@ -90,6 +90,39 @@ class ImportAudit(unittest.TestCase):
         self.assertTrue(self.faults(HEADER.format(os_major=4, sub_major=4, sub_minor=0)))
 
 
+SECTIONS = """
+Idx Name          Size      VMA       LMA       File off  Algn
+  0 .text         00031040  00401000  00401000  00000400  2**2
+  5 .idata        00002000  0044c000  0044c000  00048000  2**2
+"""
+
+
+class CallSlots(unittest.TestCase):
+    """KERNEL32's slots start at 0x44d768 (ImageBase 0x400000), USER32's at 0x44d77c."""
+
+    def faults(self, disassembly, base="00400000"):
+        private = objdump("\t4db5c\t  785  GetTickCount64") + f"\nImageBase\t\t{base}\n"
+        return import_audit.unfilled_call_slots(private, SECTIONS, disassembly)
+
+    def test_calls_through_filled_slots_and_data_pass(self):
+        code = ("  401000:\tff 15 68 d7 44 00    \tcall   *0x44d768\n"
+                "  401006:\tff 25 6c d7 44 00    \tjmp    *0x44d76c\n"
+                "  40100c:\tff 15 7c d7 44 00    \tcall   *0x44d77c\n"
+                "  401012:\tff 15 00 30 43 00    \tcall   *0x433000\n")  # a function pointer in .data
+        self.assertEqual([], self.faults(code))
+
+    def test_a_call_through_a_slot_no_import_fills_fails(self):
+        code = ("  41b6c7:\tff 15 30 c7 44 00    \tcall   *0x44c730\n"
+                "  41b6d0:\tff 15 74 d7 44 00    \tcall   *0x44d774\n")  # one past KERNEL32's three
+        self.assertEqual(["call at 0x41b6c7 goes through the import slot 0x44c730, which no import fills",
+                          "call at 0x41b6d0 goes through the import slot 0x44d774, which no import fills"],
+                         self.faults(code))
+
+    def test_reads_x86_64_rip_relative_calls(self):
+        code = "  401000:\tff 15 2a b7 04 00    \tcall   *0x4b72a(%rip)        # 0x44c730\n"
+        self.assertEqual(1, len(self.faults(code)))
+
+
 class FloorTable(unittest.TestCase):
     def load(self, text):
         with tempfile.NamedTemporaryFile("w", suffix=".tsv", delete=False) as table:

@@ -45,20 +45,21 @@ TEST(PowerPlan, RequestPerCode)
 
 // Only the power actions ask for the shutdown privilege, and only where the
 // system demands it; a restricted or remote user may still log off and lock.
-TEST(PowerPlan, PrivilegeOnlyForPowerActionsOnNtFiveAndLater)
+TEST(PowerPlan, PrivilegeOnlyForPowerActionsOnEveryNt)
 {
     for (int code = 0; code <= 8; ++code) {
         SCOPED_TRACE(code);
         const bool ownSession = code == ACTION_LOGOFF || code == ACTION_LOCK;
         EXPECT_EQ(!ownSession, PlanFor(code, kXp).needsPrivilege);
         EXPECT_EQ(!ownSession, PlanFor(code, {kPlatformNT, 10, 0}).needsPrivilege);
-        EXPECT_FALSE(PlanFor(code, kNt4).needsPrivilege);
+        EXPECT_EQ(!ownSession, PlanFor(code, kNt4).needsPrivilege);
+        EXPECT_EQ(!ownSession, PlanFor(code, {kPlatformNT, 3, 51}).needsPrivilege);
         EXPECT_FALSE(PlanFor(code, kWin98).needsPrivilege);
         EXPECT_FALSE(PlanFor(code, {kPlatform9x, 6, 0}).needsPrivilege);
         EXPECT_FALSE(PlanFor(code, {0, 6, 0}).needsPrivilege);
     }
     EXPECT_TRUE(NeedsShutdownPrivilege(kXp));
-    EXPECT_FALSE(NeedsShutdownPrivilege(kNt4));
+    EXPECT_TRUE(NeedsShutdownPrivilege(kNt4));
     EXPECT_FALSE(NeedsShutdownPrivilege(kWin98));
 }
 

@@ -36,5 +36,13 @@ TEST(SettingsValues, StoredMinutesOutsideTheFieldsRangeCountAsMissing)
         EXPECT_FALSE(IsValidMinutes(minutes)) << minutes;
 }
 
+TEST(SettingsValues, SwitchesOtherThanZeroOrOneCountAsMissing)
+{
+    EXPECT_TRUE(IsValidSwitch(0));
+    EXPECT_TRUE(IsValidSwitch(1));
+    for (int32_t value : {2, 5, 7, -1, -5, static_cast<int32_t>(0xDEADBEEF), INT32_MIN, INT32_MAX})
+        EXPECT_FALSE(IsValidSwitch(value)) << value;
+}
+
 }  // namespace
 }  // namespace quellix
