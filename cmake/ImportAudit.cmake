@@ -12,3 +12,16 @@ if(QUELLIX_WIN_BUILD_DIR)
   add_test(NAME import_audit COMMAND ${QUELLIX_PYTHON3} ${CMAKE_SOURCE_DIR}/tests/imports/import_audit.py
                                      --objdump ${QUELLIX_OBJDUMP} ${QUELLIX_SHIPPED_BUILD_DIR}/Quellix.exe)
 endif()
+
+# Where this machine cannot run 32-bit code, the end-to-end tests ran the
+# x86_64 build of the same sources: the last lines of the run say so, as a
+# skipped test, so that nobody takes the run for one of the shipped program.
+if(QUELLIX_WIN_BUILD_DIR)
+  get_filename_component(tested ${QUELLIX_WIN_BUILD_DIR} REALPATH)
+  get_filename_component(shipped ${QUELLIX_SHIPPED_BUILD_DIR} REALPATH)
+  if(NOT tested STREQUAL shipped)
+    add_test(NAME shipped_i686_program_not_run_here
+             COMMAND sh -c "echo 'The end-to-end tests ran ${tested}/Quellix.exe, not the shipped ${shipped}/Quellix.exe: this machine cannot run 32-bit code.'; exit 77")
+    set_tests_properties(shipped_i686_program_not_run_here PROPERTIES SKIP_RETURN_CODE 77)
+  endif()
+endif()
