@@ -5,6 +5,7 @@
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
 #include "tests/e2e/driver/AbsentTray.h"
+#include "tests/e2e/driver/Registry.h"
 
 namespace e2e {
 namespace {
@@ -86,6 +87,27 @@ TEST_F(TrayAwaitingShell, ADialogTheUserBroughtBackStaysWhenTheTaskBarComes)
     const TrayIcon icon = WaitForOneIcon();
     EXPECT_EQ(0u, LowerCase(icon.tip).find(LowerCase(kDialogCaption)));
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+}
+
+// A system without the shell's DLL (Wine told to refuse shell32 to the
+// program): the icon is refused as by a missing notification area, and the
+// dialog waits on the task bar and comes back from it.
+TEST_F(TrayAwaitingShell, WithoutTheShellsDllTheDialogWaitsOnTheTaskBar)
+{
+    const RegistryKey overrides("Software\\Wine\\AppDefaults\\Quellix.exe\\DllOverrides");
+    ASSERT_TRUE(overrides.SetString("shell32", ""));
+    struct Undo {
+        const RegistryKey& key;
+        ~Undo() { key.Delete(); }
+    } undo{overrides};
+    ASSERT_TRUE(StartCopy());
+
+    ASSERT_TRUE(m_dialog.Minimize());
+    ExpectWaitingOnTheTaskBar("a minimise");
+    EXPECT_EQ(0u, FindModule(m_dialog.ProcessId(), "shell32.dll").base) << "shell32 was loaded all the same";
+    m_dialog.Post(WM_SYSCOMMAND, SC_RESTORE);
+    EXPECT_TRUE(WaitUntil([&] { return m_dialog.Visible() && !m_dialog.Minimized(); }));
+    EXPECT_TRUE(FirstCopy().Running());
 }
 
 }  // namespace
