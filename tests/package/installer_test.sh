@@ -6,6 +6,7 @@
 #    HKLM; the silent uninstall, run while the program runs, closes it and
 #    removes all of it, the empty mail key the About box may have made
 #    included, and leaves the user's settings (HKCU\Software\Quellix);
+#    with /D= it goes into the folder given;
 # 2. for all users, as an administrator gets it by default: Program Files,
 #    the common Start menu and HKLM; the program started through the shortcut
 #    shows its dialog; installing again while an older copy runs closes that
@@ -177,6 +178,14 @@ reg_query "HKCU\\$mail_key" >/dev/null && fail "left behind: the empty HKCU\\$ma
 reg_query "HKLM\\$mail_key\\shell\\open\\command" >/dev/null || fail "Wine's own mail program entry was removed"
 expect_settings_kept
 echo "installer-test: for the current user: the uninstall closed the running program and left only the settings"
+
+# A folder given with /D= wins over the mode's.
+__COMPAT_LAYER=RunAsInvoker qx_wine 120 "$log" "$installer" /S /CurrentUser '/D=C:\QuellixElsewhere' ||
+    fail "the silent install into a folder of its own failed (status $?)"
+expect_installed "$drive/QuellixElsewhere"
+expect_entry HKCU 'C:\QuellixElsewhere' CurrentUser
+__COMPAT_LAYER=RunAsInvoker uninstall "$drive/QuellixElsewhere" CurrentUser
+echo "installer-test: /D= picked the folder"
 
 # --- 2. for all users ----------------------------------------------------
 dir="$drive/Program Files/Quellix"
