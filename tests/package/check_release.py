@@ -137,6 +137,9 @@ def main(argv):
     parser.add_argument("--version", required=True)
     parser.add_argument("directory")
     args = parser.parse_args(argv)
+    if not os.path.isfile(os.path.join(args.directory, "SHA256SUMS")):
+        print("check-release: no release in %s: make it first (bash tools/release.sh)" % args.directory)
+        return 1
     faults = check_release(args.directory, args.version)
     for fault in faults:
         print("check-release: %s" % fault)
