@@ -170,9 +170,8 @@ echo "installer-test: for the current user: installed into ${user_dir#"$drive"/}
 start_program "C:\\users\\$user_name\\AppData\\Local\\Programs\\Quellix\\Quellix.exe"
 __COMPAT_LAYER=RunAsInvoker uninstall "$user_dir" CurrentUser
 expect_program_ended
-left=$(comm -13 <(echo "$before") <(prefix_files))
-[[ -z $left ]] && [[ -z $(comm -23 <(echo "$before") <(prefix_files)) ]] ||
-    fail "the per-user install and uninstall changed files: $left"
+changed=$(diff <(echo "$before") <(prefix_files) | grep '^[<>]')
+[[ -z $changed ]] || fail "the per-user install and uninstall changed files (> left, < gone): $changed"
 reg_query "HKCU\\$uninstall_key" >/dev/null && fail "left behind: HKCU\\$uninstall_key"
 reg_query "HKCU\\$mail_key" >/dev/null && fail "left behind: the empty HKCU\\$mail_key"
 reg_query "HKLM\\$mail_key\\shell\\open\\command" >/dev/null || fail "Wine's own mail program entry was removed"
