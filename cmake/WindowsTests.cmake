@@ -81,12 +81,15 @@ target_include_directories(PressEnter PRIVATE ${QX_SOURCE_ROOT})
 target_link_libraries(PressEnter PRIVATE ${QX_TEST_LINK} user32)
 set_target_properties(PressEnter PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/shutdown)
 
-# Helper of the installer test (tests/package/installer_test.sh).
+# Helpers of the installer test (tests/package/installer_test.sh).
 add_executable(WaitForWindow ${QX_SOURCE_ROOT}/tests/package/WaitForWindow.cpp
                              ${QX_SOURCE_ROOT}/tests/helpers/VisibleWindow.cpp)
 target_include_directories(WaitForWindow PRIVATE ${QX_SOURCE_ROOT})
 target_link_libraries(WaitForWindow PRIVATE ${QX_TEST_LINK} user32)
 set_target_properties(WaitForWindow PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+add_executable(WaitForProcessEnd ${QX_SOURCE_ROOT}/tests/package/WaitForProcessEnd.cpp)
+target_link_libraries(WaitForProcessEnd PRIVATE ${QX_TEST_LINK})
+set_target_properties(WaitForProcessEnd PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 
 # Checks run by hand rather than by ctest, on the end-to-end driver: the
 # popups' leak check (tools/leak-check.sh) and the pictures of the tray and

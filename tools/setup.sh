@@ -22,6 +22,9 @@ set -euo pipefail
 #   xdotool                   real pointer clicks on the tray icon
 #   clang-format              the formatting check of the test run
 #   nsis                      makensis: the installer (cmake --build build/win --target package)
+#   osslsigncode openssl      signing the packages (tools/release.sh), and its test's certificate
+#   unzip                     the signing test reads the zip
+#   python3-yaml              the test of the winget manifests reads them
 PACKAGES=(
     wine wine32:i386 wine64 fonts-wine
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
@@ -29,7 +32,7 @@ PACKAGES=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     xvfb cmake ninja-build g++ googletest libgtest-dev
     clang libclang-rt-14-dev
-    imagemagick xdotool clang-format nsis
+    imagemagick xdotool clang-format nsis osslsigncode openssl unzip python3-yaml
 )
 
 missing=()

@@ -8,7 +8,9 @@
 # 5. the libFuzzer targets with clang (build/fuzz), each run for a bounded number of inputs
 # 6. the cross build for Windows (build/win): Quellix.exe, test/Quellix.exe, e2e_tests.exe
 #    and, on a machine that cannot run 32-bit code, the same built for x86_64
-#    (build/win64), which the end-to-end tests then run under the 64-bit Wine
+#    (build/win64), which the end-to-end tests then run under the 64-bit Wine;
+#    elsewhere build/win64 only as far as the 64-bit installer's test needs;
+#    then the release (tools/release.sh): packages, checksums, manifests
 # 7. one final ctest run in build/native: the unit tests and the end-to-end
 #    shards under Wine, in parallel; its summary is the last thing printed.
 # Build directories are reused when present. Exit status non-zero on any failure.
@@ -78,12 +80,19 @@ if grep -q QUELLIX_FUZZ cmake/UnitTests.cmake 2>/dev/null; then
     passed "$LOGS/fuzz.log"
 fi
 
-step "Windows build and its packages, zip and installer (build/win)"
-bash tools/build-win.sh "$ROOT/build/win" all package || exit 1
+step "Windows build (build/win)"
+bash tools/build-win.sh "$ROOT/build/win" all || exit 1
 if [[ $QX_WIN_BUILD != "$ROOT/build/win" ]]; then
     step "Windows build for the tests, $QX_WIN_ARCH (${QX_WIN_BUILD#"$ROOT"/})"
-    bash tools/build-win.sh --arch "$QX_WIN_ARCH" "$QX_WIN_BUILD" all package || exit 1
+    bash tools/build-win.sh --arch "$QX_WIN_ARCH" "$QX_WIN_BUILD" all || exit 1
+else
+    step "x86_64 Windows build, what the 64-bit installer's test runs (build/win64)"
+    bash tools/build-win.sh --arch x86_64 "$ROOT/build/win64" Quellix QuellixSeam WaitForWindow WaitForProcessEnd ||
+        exit 1
 fi
+
+step "release: both package pairs, SHA256SUMS, winget and Scoop manifests (tools/release.sh: build/release)"
+bash tools/release.sh >"$LOGS/release.log" 2>&1 || fail "the release" "$LOGS/release.log"
 
 step "unit tests and end-to-end tests under Wine (build/native)"
 ctest --test-dir build/native --output-on-failure -j 3
