@@ -6,12 +6,15 @@
 
 namespace e2e {
 
-const int HighContrast::kIndexes[5] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_HOTLIGHT, COLOR_INFOBK, COLOR_INFOTEXT};
+const int HighContrast::kIndexes[kCount] = {COLOR_BTNFACE,  COLOR_BTNTEXT, COLOR_WINDOW,  COLOR_WINDOWTEXT,
+                                            COLOR_HOTLIGHT, COLOR_INFOBK,  COLOR_INFOTEXT};
 
 namespace {
 // As "High Contrast Black" has them, but for the tooltips' colours, which
 // differ from the dialog's so that one cannot pass for the other.
-const COLORREF kScheme[5] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 0), RGB(0, 0, 128), RGB(0, 255, 255)};
+const COLORREF kScheme[HighContrast::kCount] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),
+                                                RGB(255, 255, 255), RGB(255, 255, 0),   RGB(0, 0, 128),
+                                                RGB(0, 255, 255)};
 
 bool SetHighContrast(bool on)
 {
@@ -26,23 +29,23 @@ bool SetHighContrast(bool on)
 
 HighContrast::HighContrast()
 {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kCount; ++i)
         m_saved[i] = GetSysColor(kIndexes[i]);
-    EXPECT_TRUE(SetSysColors(5, kIndexes, kScheme)) << "cannot set the system colours";
+    EXPECT_TRUE(SetSysColors(kCount, kIndexes, kScheme)) << "cannot set the system colours";
 }
 
 HighContrast::~HighContrast()
 {
     if (m_turnedOnBySystem)
         SetHighContrast(false);
-    SetSysColors(5, kIndexes, m_saved);
+    SetSysColors(kCount, kIndexes, m_saved);
 }
 
 void HighContrast::TurnOnFor(DWORD pid)
 {
     if (SetHighContrast(true)) {
         m_turnedOnBySystem = true;
-        // The system's scheme may bring colours of its own.
+        // Its scheme may bring other colours; the tests read them back with GetSysColor.
         return;
     }
     AskProbe(pid, "highcontrast", 1);

@@ -7,7 +7,9 @@ namespace e2e {
 
 class HighContrast {
 public:
-    // Sets the scheme's colours of the dialog face, the link and tooltips;
+    static const int kCount = 7;
+
+    // Sets the scheme's colours of the dialog face, windows, the link and tooltips;
     // programs started from now on draw with them.
     HighContrast();
     // Puts back the colours, and the setting where the system turned it on.
@@ -21,8 +23,8 @@ public:
     void TurnOnFor(DWORD pid);
 
 private:
-    static const int kIndexes[5];
-    COLORREF m_saved[5];
+    static const int kIndexes[kCount];
+    COLORREF m_saved[kCount];
     bool m_turnedOnBySystem = false;
 };
 
