@@ -129,6 +129,13 @@ BOOL LockWorkStation()
     return lock ? lock() : NotFound(FALSE);
 }
 
+void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild)
+{
+    static auto* const notify = SystemFunction<decltype(::NotifyWinEvent)>("user32.dll", "NotifyWinEvent");
+    if (notify)
+        notify(event, hWnd, idObject, idChild);
+}
+
 BOOL InitCommonControlsEx(DWORD classes)
 {
     static auto* const init = SystemFunction<decltype(::InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");

@@ -46,6 +46,10 @@ BOOL AllowSetForegroundWindow(DWORD processId);
 BOOL SetSystemPowerState(BOOL suspend, BOOL force);
 BOOL LockWorkStation();
 
+// Accessibility events (Windows 98 and 2000 on; NT 4.0 and 95 only with the
+// Active Accessibility add-on). Missing: nothing is announced.
+void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild);
+
 // Common controls: InitCommonControlsEx (from comctl32 4.70, Internet
 // Explorer 3) registers the classes asked for; missing, InitCommonControls
 // registers those of Windows 95, and FALSE tells the caller so.

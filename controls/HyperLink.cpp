@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "controls/HighContrast.h"
 #include "controls/mail_command.h"
 #include "resource.h"
 
@@ -75,22 +76,46 @@ BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
     ON_WM_MBUTTONUP()
     ON_WM_MBUTTONDBLCLK()
     ON_WM_MOUSEWHEEL()
+    ON_MESSAGE(WM_SETFOCUS, OnFocusChange)
+    ON_MESSAGE(WM_KILLFOCUS, OnFocusChange)
+    ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+    ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
 END_MESSAGE_MAP()
+
+COLORREF CHyperLink::LinkColor() const
+{
+    if (quellix::HighContrastOn())
+        return quellix::SystemColor(COLOR_HOTLIGHT, COLOR_BTNTEXT);
+    return m_bVisited ? kVisited : kUnvisited;
+}
 
 void CHyperLink::OnPaint()
 {
     CPaintDC dc(m_hWnd);
+    CRect rect;
+    GetClientRect(&rect);
+    // The parent's background first, so that a focus rectangle that has gone
+    // leaves nothing behind.
+    HBRUSH hBackground = reinterpret_cast<HBRUSH>(::SendMessageA(
+        ::GetParent(m_hWnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC), reinterpret_cast<LPARAM>(m_hWnd)));
+    if (hBackground)
+        dc.FillRect(&rect, hBackground);
+    // Drawn before the text, so that the address stays whole; it stops above
+    // the underline.
+    if (::GetFocus() == m_hWnd) {
+        RECT focus = {0, 0, rect.Width(), rect.Height() - 1};
+        ::DrawFocusRect(dc.m_hDC, &focus);
+    }
     CString text;
     GetWindowText(text);
+    const COLORREF color = LinkColor();
     CPen pen;
-    pen.CreatePen(PS_SOLID, 1, m_crLink);
+    pen.CreatePen(PS_SOLID, 1, color);
     HGDIOBJ hOldPen = dc.SelectObject(pen);
     // Always the stock variable font, whatever font the control was given.
     HGDIOBJ hOldFont = dc.SelectStockObject(ANSI_VAR_FONT);
-    dc.SetTextColor(m_crLink);
+    dc.SetTextColor(color);
     dc.SetBkMode(TRANSPARENT);
-    CRect rect;
-    GetClientRect(&rect);
     dc.DrawText(text, -1, &rect, DT_TABSTOP);
     // The underline spans the whole control, not just the text.
     dc.MoveTo(0, rect.Height() - 1);
@@ -111,13 +136,43 @@ void CHyperLink::StartMailProgram()
         afx::ShellExecuteFile(NULL, "open", launch.program.c_str(), launch.parameters.c_str(), NULL, SW_SHOW);
 }
 
+void CHyperLink::Follow()
+{
+    StartMailProgram();
+    m_bVisited = true;
+    Invalidate(TRUE);
+}
+
 void CHyperLink::OnLButtonDown(UINT, CPoint)
 {
     ShowHandCursor();
-    StartMailProgram();
-    m_crLink = kVisited;
-    Invalidate(TRUE);
+    Follow();
     Default();
+}
+
+// The focus rectangle comes and goes with the keyboard.
+LRESULT CHyperLink::OnFocusChange(WPARAM, LPARAM)
+{
+    Invalidate(TRUE);
+    return Default();
+}
+
+// Enter goes to the link, not to the dialog's default button.
+LRESULT CHyperLink::OnGetDlgCode(WPARAM, LPARAM lParam)
+{
+    LRESULT code = Default();
+    const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
+    if (pMsg && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_CHAR) && pMsg->wParam == VK_RETURN)
+        code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT CHyperLink::OnKeyDown(WPARAM wParam, LPARAM lParam)
+{
+    const bool repeated = (lParam & (1L << 30)) != 0;  // held down: one mail program is enough
+    if ((wParam == VK_RETURN || wParam == VK_SPACE) && !repeated)
+        Follow();
+    return Default();
 }
 
 void CHyperLink::ShowHandAndDefault()

@@ -1,5 +1,7 @@
-// CHyperLink: a static text control shown as a mail link. A left click starts
-// the registered mail program with the control's text as the address.
+// CHyperLink: a static text control shown as a mail link. A left click, or
+// Enter or Space while it has the keyboard (it takes a tab stop), starts the
+// registered mail program with the control's text as the address. Under high
+// contrast it is drawn in the system's link colour.
 #pragma once
 #include "afx/afxwin.h"
 
@@ -24,12 +26,18 @@ protected:
     void OnMButtonUp(UINT nFlags, CPoint point);
     void OnMButtonDblClk(UINT nFlags, CPoint point);
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    LRESULT OnFocusChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
 
 private:
     void ShowHandAndDefault();
     void StartMailProgram();
+    // What a click, Enter and Space do alike.
+    void Follow();
+    COLORREF LinkColor() const;
 
-    COLORREF m_crLink = kUnvisited;
+    bool m_bVisited = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -40,6 +40,11 @@
 #define IDC_TIME_GROUP 1024
 #define IDC_ACTION_GROUP 1025
 #define IDC_HIDE_ON_MINIMIZE 1029
+// Hidden labels that name the controls without text of their own
+#define IDC_ACTION_NAME 1033
+#define IDC_TIME_AT_NAME 1034
+#define IDC_DURATION_NAME 1035
+#define IDC_PROGRESS_NAME 1036
 
 // Controls of the About box
 #define IDC_MAIL_LINK 1022

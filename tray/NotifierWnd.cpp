@@ -1,7 +1,9 @@
 #include "tray/NotifierWnd.h"
 
+#include "afx/SystemFunctions.h"
 #include "controls/ControlFont.h"
 #include "controls/Dpi.h"
+#include "controls/HighContrast.h"
 
 using namespace quellix;
 
@@ -33,7 +35,7 @@ END_MESSAGE_MAP()
 
 CNotifierWnd::CNotifierWnd(int nWidth, int nHeight)
     : m_rcWindow(), m_rcWorkArea(), m_nDpi(kDefaultDpi), m_nWidth(nWidth), m_nHeight(nHeight), m_nStayTime(3000),
-      m_pBitmap(NULL), m_pMotion(NULL), m_bCounted(false)
+      m_pBitmap(NULL), m_pMotion(NULL), m_bCounted(false), m_bAnnounced(false)
 {
     if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &m_rcWorkArea, 0)) {
         // No work area known: the whole primary screen stands in for it.
@@ -66,7 +68,7 @@ BOOL CNotifierWnd::Popup(COLORREF crFirst, COLORREF crMiddle, COLORREF crLast)
     const char* className = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW);
     Rect32 start = NotifierStartRect(ToRect32(m_rcWorkArea), m_nWidth, m_nHeight, s_nOpenCount, m_nDpi);
     BOOL created =
-        CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, className, NULL, WS_POPUP,
+        CreateEx(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, className, m_strText, WS_POPUP,
                  start.left, start.top, start.right - start.left, start.bottom - start.top, NULL, 0);
     if (!created) {
         // No window will ever delete this object: do it now, and count nothing.
@@ -104,6 +106,11 @@ void CNotifierWnd::OnTimer(UINT_PTR)
     ShowWindow(SW_SHOWNOACTIVATE);
     if (hFocus)
         ::SetFocus(hFocus);
+    if (!m_bAnnounced) {
+        // Screen readers read the window text of the window that raised it.
+        afx::NotifyWinEvent(EVENT_SYSTEM_ALERT, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
+        m_bAnnounced = true;
+    }
     Default();
 }
 
@@ -115,7 +122,12 @@ void CNotifierWnd::OnPaint()
 {
     CPaintDC dc(m_hWnd);
     CRect rect(0, 0, m_rcWindow.right - m_rcWindow.left, m_rcWindow.bottom - m_rcWindow.top);
-    m_gradient.Draw(&dc, rect, 0, -1, 0);
+    if (HighContrastOn()) {
+        dc.FillRect(&rect, ::GetSysColorBrush(COLOR_INFOBK));
+        dc.SetTextColor(::GetSysColor(COLOR_INFOTEXT));
+    } else {
+        m_gradient.Draw(&dc, rect, 0, -1, 0);
+    }
     dc.SetBkMode(TRANSPARENT);
 
     if (m_pBitmap && m_pBitmap->GetSafeHandle()) {

@@ -1,6 +1,9 @@
 // CNotifierWnd: a small top-most popup that rises from the bottom of the work
 // area, shows a few lines of text on a gradient, stays, sinks and destroys
 // itself. Created on the heap and forgotten by its creator.
+// Its text is also its window text, and it raises an alert event as it
+// appears, so that screen readers announce it; it never takes the keyboard.
+// Under high contrast it is drawn in the system's tooltip colours.
 #pragma once
 #include "afx/afxwin.h"
 #include "controls/Gradient.h"
@@ -40,6 +43,7 @@ private:
     CBitmap* m_pBitmap;
     quellix::NotifierMotion* m_pMotion;
     bool m_bCounted;
+    bool m_bAnnounced;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -13,7 +13,9 @@ Files written:
                   32, 40, 48 and 64 px in 32 bits with alpha; 256 px as PNG
     dialog.ico    icon 135, 32 px in 256 colours; 40, 48 and 64 px in 32 bits
                   with alpha
-    small.ico     icon 139, 16 px, 16 colours of its own orange-red palette
+    small.ico     icon 139, 16 px, 16 colours of its own orange-red palette;
+                  16, 20, 24 and 32 px in 32 bits with alpha (the 16-px one
+                  the same picture as the 16-colour one)
     tray_old.ico  icon 141, 16 px, standard 16-colour palette
     banner.bmp    bitmap 131, 411 x 77, 24-bit
     restore.bmp   bitmap 136, 16 x 16, 16 colours
@@ -349,6 +351,8 @@ ALPHA_SIZES = (16, 20, 24, 32, 40, 48, 64)
 PNG_SIZE = 256
 # Icon 135 at 125, 150 and 200 % (none at 32 px: at 96 DPI the 256-colour one shows).
 DIALOG_ICON_SCALED_SIZES = (40, 48, 64)
+# Icon 139 (title bar and notification area) at 125, 150 and 200 %.
+SMALL_ICON_SCALED_SIZES = (20, 24, 32)
 
 
 def tile_geometry(size):
@@ -432,6 +436,14 @@ def rgba_icon_dib(rows):
     xor = b"".join(bytes(v for r, g, b, a in rows[y] for v in (b, g, r, a)) for y in reversed(range(size)))
     mask = b"".join(pack_bits([0 if a else 1 for *_, a in rows[y]], 1) for y in reversed(range(size)))
     return info_header(size, size * 2, 32, len(xor) + len(mask), 0) + xor + mask
+
+
+def indexed_rgba(img, palette):
+    """The palette picture as 32-bit rows with a hard-edged alpha channel:
+    drawn by a system that takes the alpha image, it looks the same."""
+    idx = indexed(img, palette)
+    return [[palette[idx[y][x]] + (255,) if img.opaque[y][x] else (0, 0, 0, 0) for x in range(img.w)]
+            for y in range(img.h)]
 
 
 def png(rows):
@@ -675,9 +687,14 @@ def main(argv):
     extra = [(size, 32, rgba_icon_dib(tile_icon_rgba(size))) for size in DIALOG_ICON_SCALED_SIZES]
     write_ico(p("dialog.ico"), [(img, 8, make_palette(img, 256))], extra)
 
-    # Icon 139: 16 pixels, 16 orange-red shades of its own.
+    # Icon 139: 16 pixels, 16 orange-red shades of its own, for old systems;
+    # the same in 32 bits, which newer systems pick at 96 DPI, so that it
+    # looks as before; and drawn anew with soft edges for each larger scaling.
     img = tile_icon(16)
-    write_ico(p("small.ico"), [(img, 4, make_palette(img, 16))])
+    palette = make_palette(img, 16)
+    extra = [(16, 32, rgba_icon_dib(indexed_rgba(img, palette)))]
+    extra += [(size, 32, rgba_icon_dib(tile_icon_rgba(size))) for size in SMALL_ICON_SCALED_SIZES]
+    write_ico(p("small.ico"), [(img, 4, palette)], extra)
 
     # Icon 141: 16 pixels in the standard colours, flat red.
     img = tile_icon(16, flat=((255, 0, 0), (128, 0, 0)))

@@ -6,6 +6,7 @@
 // line it was given.
 #include "tests/e2e/QuellixTest.h"
 
+#include "tests/e2e/driver/HighContrast.h"
 #include "tests/e2e/driver/Probe.h"
 #include "tests/e2e/driver/Screen.h"
 
@@ -105,6 +106,18 @@ LinkLook LookAt(const Window& link, COLORREF expected)
     for (size_t i = 0; i < shown.pixels.size(); ++i)
         look.pixelsOff += shown.pixels[i] != drawn.pixels[i];
     return look;
+}
+
+// Whether the link shows a focus rectangle: dots down its right edge, above
+// the underline, where the shorter address never reaches.
+bool ShowsFocusRectangle(const Window& link)
+{
+    const Picture shown = Screenshot(link.Handle());
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int dots = 0;
+    for (int y = 0; y + 1 < shown.height; ++y)
+        dots += shown.At(shown.width - 1, y) != face;
+    return dots > 0;
 }
 
 std::string Describe(COLORREF colour)
@@ -433,6 +446,59 @@ TEST_F(AboutBox, EnterEscapeAndTheCloseBoxEachEndItAndEveryOpeningStartsBlue)
     EXPECT_TRUE(main.IsEnabled(id::Ok)) << "the main dialog's state changed";
     EXPECT_TRUE(main.IsChecked(id::Now));
     EXPECT_EQ(std::vector<std::string>{}, m_settings.ValueNames());
+}
+
+// Tab goes from OK to the link and on; while it has the keyboard it shows a
+// focus rectangle, and Enter and Space each start the mail program as a
+// click does, without ending the box.
+TEST_F(AboutBox, TabReachesTheLinkWhereEnterAndSpaceWorkAsAClick)
+{
+    Dialog main = StartFirstCopy();
+    ASSERT_TRUE(main);
+    Dialog box = OpenWithSystemCommand(main);
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(WaitUntil([&] { return box.HasFocus(IDOK); }, 2000)) << "the focus is not on OK";
+    ExpectLink(WaitForLink(box, kBlue), kBlue, "while OK has the focus");
+
+    box.PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return box.HasFocus(kLink); })) << "Tab did not reach the link";
+    EXPECT_TRUE(WaitUntil([&] { return ShowsFocusRectangle(box.Item(kLink)); })) << "no focus rectangle";
+
+    const std::string expected = std::string("-compose to=") + kMailtoUrl + " cc=" + kMailtoUrl;
+    box.PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return MailProgramStarts().size() == 1; })) << "Enter started no mail program";
+    box.PressKey(VK_SPACE);
+    EXPECT_TRUE(WaitUntil([&] { return MailProgramStarts().size() == 2; })) << "Space started no mail program";
+    Sleep(300);  // time for a wrongly started third one to write as well
+    EXPECT_EQ((std::vector<std::string>{expected, expected}), MailProgramStarts());
+    EXPECT_TRUE(IsWindow(box.Handle())) << "Enter on the link ended the About box";
+    EXPECT_TRUE(box.HasFocus(kLink));
+
+    // On to OK: the rectangle goes and leaves the visited link as drawn.
+    box.PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return box.HasFocus(IDOK); })) << "Tab did not go on from the link";
+    ExpectLink(SettledLink(box, kPurple), kPurple, "after the focus went on");
+    box.PressKey(VK_RETURN);
+    ExpectEndsLeavingTheMainDialog(box, main, "Enter on OK");
+}
+
+// Under high contrast the link is drawn in the system's link colour, visited
+// or not; before it, in its own blue, whatever the system's colours.
+TEST_F(AboutBox, UnderHighContrastTheLinkTakesTheSystemsLinkColour)
+{
+    HighContrast contrast;
+    Dialog main = StartFirstCopy();
+    ASSERT_TRUE(main);
+    Dialog box = OpenWithSystemCommand(main);
+    ASSERT_TRUE(box);
+    ExpectLink(WaitForLink(box, kBlue), kBlue, "before high contrast");
+
+    contrast.TurnOnFor(box.ProcessId());
+    const COLORREF system = GetSysColor(COLOR_HOTLIGHT);
+    ExpectLink(SettledLink(box, system), system, "under high contrast");
+    SendLeftClick(box.Item(kLink));
+    EXPECT_TRUE(WaitUntil([&] { return MailProgramStarts().size() == 1; }));
+    ExpectLink(SettledLink(box, system), system, "visited, under high contrast");
 }
 
 TEST_F(AboutBox, OnlyALeftClickWithAUsableMailCommandStartsAnything)

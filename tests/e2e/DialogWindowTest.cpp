@@ -45,6 +45,29 @@ TEST_F(DialogWindow, FifteenControlsUseTahoma13)
         EXPECT_NE("Tahoma 13", dialog.ItemFont(control)) << "control " << control;
 }
 
+// Screen readers name a control without text of its own after the static
+// text just before it in the dialog's order. Each such control has a hidden
+// label there (hidden labels still name it), which changes nothing the user
+// sees or reaches with Tab; the progress bar is no longer named "min.".
+TEST_F(DialogWindow, ControlsWithoutTextAreNamedByAHiddenLabelJustBeforeThem)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    const struct {
+        int control;
+        const char* name;
+    } named[] = {
+        {id::Action, "Action"}, {id::TimeAt, "Time of day"}, {id::Minutes, "Minutes"}, {id::Progress, "Countdown"}};
+    for (const auto& [control, name] : named) {
+        const Window label(GetWindow(dialog.Item(control).Handle(), GW_HWNDPREV));
+        ASSERT_TRUE(label) << "nothing before control " << control;
+        EXPECT_EQ("Static", label.ClassName()) << "before control " << control;
+        EXPECT_EQ(name, label.Text()) << "before control " << control;
+        EXPECT_EQ(0, label.Style() & (WS_VISIBLE | WS_TABSTOP | WS_GROUP))
+            << "the label of control " << control << " shows, takes a tab stop or starts a group";
+    }
+}
+
 // A system-modal dialog (DS_SYSMODAL) is top-most; not every dialog manager
 // does that itself, so the framework makes sure.
 TEST_F(DialogWindow, StaysAboveOtherWindowsWithATaskBarButton)

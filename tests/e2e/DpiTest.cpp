@@ -240,6 +240,19 @@ TEST_F(Dpi, DialogIconIsDrawnForTheResolutionInBothDialogs)
     });
 }
 
+// The title bar's icon, which the notification area shows too: a picture
+// with alpha drawn for the size of small icons at the resolution (16 pixels
+// at 96 DPI, 24 at 144), not the 16-pixel one stretched.
+TEST_F(Dpi, SmallIconIsDrawnForTheResolution)
+{
+    Dialog dialog = StartFirstCopy();
+    ASSERT_TRUE(dialog);
+    const std::vector<std::string> answer =
+        AskProbe(dialog.ProcessId(), "windowicon", reinterpret_cast<ULONG_PTR>(dialog.Handle()));
+    const std::string size = std::to_string(Scaled(16));
+    EXPECT_EQ(size + " " + size + " alpha", answer.empty() ? "" : answer[0]);
+}
+
 // The stop notice is 150 x 50 pixels and stands 10 pixels from the work
 // area's right end at 96 DPI; all of it scales.
 TEST_F(Dpi, PopupIsSizedAndPlacedByTheResolution)

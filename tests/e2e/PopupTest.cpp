@@ -1,8 +1,10 @@
 // The popup reminders: where they rise, how big, in which colours and with
-// which text, how long they stay, and that they leave the keyboard and the
-// mouse to the user.
+// which text, how long they stay, that they leave the keyboard and the mouse
+// to the user, and that a screen reader hears of them.
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
+#include "tests/e2e/driver/HighContrast.h"
+#include "tests/e2e/driver/Screen.h"
 
 #include <algorithm>
 
@@ -61,7 +63,7 @@ TEST_F(Popups, StopNoticeRisesAtTheRightOfTheWorkAreaInBlueForFourSeconds)
     EXPECT_TRUE(style & WS_POPUP) << std::hex << "style 0x" << style;
     EXPECT_FALSE(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME)) << std::hex << "style 0x" << style;
     EXPECT_EQ(NULL, GetWindow(popup.Handle(), GW_OWNER));
-    EXPECT_EQ("", popup.Text());
+    EXPECT_EQ("Quellix\ntimer stopped.", popup.Text()) << "the reminder is not the window's text";
 
     // Rising: it grows from the bottom to its full height.
     const int firstHeight = popup.Height();
@@ -85,6 +87,55 @@ TEST_F(Popups, StopNoticeRisesAtTheRightOfTheWorkAreaInBlueForFourSeconds)
     const DWORD lifetime = GetTickCount() - launched;
     EXPECT_GE(lifetime, 4000u);
     EXPECT_LE(lifetime, 6500u);
+}
+
+// Alert events seen by a WinEvent hook, as a screen reader gets them.
+std::vector<std::pair<HWND, LONG>> g_alerts;
+void CALLBACK RecordAlert(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+{
+    g_alerts.push_back({window, object});
+}
+
+// A popup raises one alert event as it appears, for its client area, whose
+// name is its window text.
+TEST_F(Popups, RaiseAnAlertEventAsTheyAppear)
+{
+    ASSERT_TRUE(StartRecordedCopy());
+    g_alerts.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, NULL, RecordAlert,
+                                         m_dialog.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_TRUE(hook) << "cannot hook alert events: " << LastErrorText();
+    ASSERT_TRUE(m_dialog.Minimize());
+    const std::vector<Popup> shown = WaitForPopups(m_dialog.ProcessId(), 1);
+    ASSERT_EQ(1u, shown.size()) << "hiding the idle dialog showed no notice";
+    // The events come as messages to this thread; a wrongly repeated one has time to follow.
+    PumpFor(1000, [] {});
+    UnhookWinEvent(hook);
+    EXPECT_EQ((std::vector<std::pair<HWND, LONG>>{{shown[0].Handle(), OBJID_CLIENT}}), g_alerts);
+    EXPECT_EQ("Quellix\ntimer stopped.", shown[0].Text());
+}
+
+// Under high contrast a popup is drawn in the system's tooltip colours, its
+// text too, instead of its gradient.
+TEST_F(Popups, UnderHighContrastTakeTheSystemsTooltipColours)
+{
+    HighContrast contrast;
+    ASSERT_TRUE(StartRecordedCopy());
+    contrast.TurnOnFor(m_dialog.ProcessId());
+    ASSERT_TRUE(m_dialog.Minimize());
+    const std::vector<Popup> shown = WaitForPopups(m_dialog.ProcessId(), 1);
+    ASSERT_EQ(1u, shown.size()) << "hiding the idle dialog showed no notice";
+    ASSERT_TRUE(WaitForHeight(shown[0], 50, 1500));
+    const COLORREF back = GetSysColor(COLOR_INFOBK), text = GetSysColor(COLOR_INFOTEXT);
+    const int width = shown[0].Width();
+    for (int fromRight : {5, width / 2, width - 6}) {
+        COLORREF pixel = 0;
+        EXPECT_TRUE(WaitUntil([&] { return (pixel = shown[0].GradientPixel(fromRight)) == back; }, 1000))
+            << fromRight << " pixels from the right " << ColorText(pixel) << ", not the system's " << ColorText(back);
+    }
+    const Picture picture = Screenshot(shown[0].Handle());
+    EXPECT_GT(std::count(picture.pixels.begin(), picture.pixels.end(), text), 10)
+        << "the text is not in the system's " << ColorText(text);
 }
 
 // Each notice open meanwhile moves the next one 10 pixels left; once all have
@@ -150,6 +201,7 @@ TEST_P(WarningPopup, AtThirtySecondsIsRedAndSizedForTheAction)
     const std::string expected = "Warning!\nQuellix\n will " + action.phrase + "\n after ";
     EXPECT_TRUE(drawn.text == expected + "30 sec." || drawn.text == expected + "29 sec.") << "\"" << drawn.text << "\"";
     EXPECT_EQ("Tahoma 13", drawn.font);
+    EXPECT_EQ(drawn.text, warning[0].Text()) << "the window's text is not the warning shown";
 
     m_dialog.Click(id::Cancel);
     const std::vector<Popup> both = WaitForPopups(m_dialog.ProcessId(), 2);

@@ -9,6 +9,9 @@
 //   font HWND      the window's font (WM_GETFONT): "HEIGHT WEIGHT FACE", or "none"
 //   icon HWND      the icon of an SS_ICON static: "information", "question",
 //                  "exclamation", "error", "other" or "none"
+//   iconimage HWND the picture of an SS_ICON static: "WIDTH HEIGHT alpha|opaque"
+//   windowicon HWND  the same of the window's small icon (WM_GETICON
+//                  ICON_SMALL: title bar and notification area)
 //   cursor ID      the cursor now shown: "resource" when it is the program's
 //                  cursor resource ID (hexadecimal), else "other" or "none"
 //   menuextra HMENU  per item: "item ID DEFAULT CHECKMARK", DEFAULT 1 for the
@@ -22,6 +25,8 @@
 //   allocations 0  memory the program holds from the C library's malloc,
 //                  counted from the first request on: "BYTES BLOCKS", the
 //                  net change since then (the first answer is "0 0")
+//   highcontrast 1 from now on the program's SPI_GETHIGHCONTRAST reports high
+//                  contrast on, which Wine 8 cannot switch on itself
 // The thread's exit code is 0 when the request was understood.
 #include <windows.h>
 
@@ -79,9 +84,8 @@ static void WriteIcon(FILE* out, HWND window)
 // "<width> <height> alpha|opaque" of the icon a static control shows: alpha
 // when its picture has an alpha channel (an image drawn in 32 bits), opaque
 // when it has none (a 16- or 256-colour image, or one stretched from it).
-static void WriteIconImage(FILE* out, HWND window)
+static void WriteIconImage(FILE* out, HICON shown)
 {
-    HICON shown = reinterpret_cast<HICON>(SendMessageA(window, STM_GETICON, 0, 0));
     ICONINFO info = {};
     BITMAP bitmap = {};
     if (!shown || !GetIconInfo(shown, &info) || !info.hbmColor || !GetObjectA(info.hbmColor, sizeof bitmap, &bitmap)) {
@@ -357,6 +361,37 @@ static DWORD WriteAllocations(FILE* out)
     return 0;
 }
 
+// High contrast as the program sees it. Wine 8 cannot switch the setting on
+// (SPI_SETHIGHCONTRAST fails with ERROR_INVALID_SPI_VALUE, and
+// SPI_GETHIGHCONTRAST always reads it off), so the program's imported
+// SystemParametersInfoA answers that one question here; the colours stay the
+// system's own.
+namespace contrast {
+BOOL(WINAPI* realSystemParametersInfoA)(UINT, UINT, PVOID, UINT) = nullptr;
+
+BOOL WINAPI HighContrastSystemParametersInfoA(UINT action, UINT param, PVOID data, UINT update)
+{
+    if (action != SPI_GETHIGHCONTRAST)
+        return realSystemParametersInfoA(action, param, data, update);
+    auto* setting = static_cast<HIGHCONTRASTA*>(data);
+    if (!setting || setting->cbSize != sizeof *setting) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    setting->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
+    setting->lpszDefaultScheme = NULL;
+    return TRUE;
+}
+
+bool TurnOn()
+{
+    if (!realSystemParametersInfoA)
+        realSystemParametersInfoA = reinterpret_cast<decltype(realSystemParametersInfoA)>(RedirectImport(
+            "user32.dll", "SystemParametersInfoA", reinterpret_cast<void*>(&HighContrastSystemParametersInfoA)));
+    return realSystemParametersInfoA != nullptr;
+}
+}  // namespace contrast
+
 extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
 {
     const char* request = static_cast<const char*>(parameter);
@@ -381,7 +416,10 @@ extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
     else if (strcmp(command, "icon") == 0)
         WriteIcon(out, reinterpret_cast<HWND>(handle));
     else if (strcmp(command, "iconimage") == 0)
-        WriteIconImage(out, reinterpret_cast<HWND>(handle));
+        WriteIconImage(out, reinterpret_cast<HICON>(SendMessageA(reinterpret_cast<HWND>(handle), STM_GETICON, 0, 0)));
+    else if (strcmp(command, "windowicon") == 0)
+        WriteIconImage(
+            out, reinterpret_cast<HICON>(SendMessageA(reinterpret_cast<HWND>(handle), WM_GETICON, ICON_SMALL, 0)));
     else if (strcmp(command, "cursor") == 0)
         WriteCursor(out, handle);
     else if (strcmp(command, "menuextra") == 0)
@@ -392,6 +430,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
         WriteGdiObjectCount(out);
     else if (strcmp(command, "allocations") == 0)
         result = WriteAllocations(out);
+    else if (strcmp(command, "highcontrast") == 0 && handle == 1)
+        result = contrast::TurnOn() ? 0 : 4;
     else
         result = 3;
     fclose(out);
