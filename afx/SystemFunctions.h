@@ -46,6 +46,10 @@ BOOL AllowSetForegroundWindow(DWORD processId);
 BOOL SetSystemPowerState(BOOL suspend, BOOL force);
 BOOL LockWorkStation();
 
+// Power capabilities (powrprof.dll: Windows 98 and 2000 on). Missing, or
+// refused: FALSE, and the caller does not know what the machine can do.
+BOOL GetPwrCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities);
+
 // Common controls: InitCommonControlsEx (from comctl32 4.70, Internet
 // Explorer 3) registers the classes asked for; missing, InitCommonControls
 // registers those of Windows 95, and FALSE tells the caller so.

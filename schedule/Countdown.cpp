@@ -101,7 +101,7 @@ void CShutdownDlg::OnAfter()
 
 void CShutdownDlg::OnOkButton()
 {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE) || !ActionPossibleHere())
         return;
 
     if (m_bNow) {
