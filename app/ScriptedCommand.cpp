@@ -11,14 +11,10 @@
 using namespace quellix;
 
 namespace {
-// Runs the dialog's own command once the dialog manager has shown the dialog
-// (when its queue first runs empty): a hide before then would be undone.
-UINT __cdecl RunWhenIdleProc(LPVOID pParam)
-{
-    ::WaitForInputIdle(::GetCurrentProcess(), 10000);
-    ::PostMessageA(static_cast<HWND>(pParam), CShutdownDlg::WM_RUN_COMMAND, 0, 0);
-    return 0;
-}
+// The dialog manager shows its dialog once more when the queue first runs
+// empty; a hide from this copy's own command line comes before that.
+const DWORD kFirstShowWithinMs = 3000;
+const WPARAM kHideAgain = 1;
 }  // namespace
 
 void CShutdownDlg::SetScriptedCommand(const ScriptedCommand& command) { m_commands.emplace_back(command, true); }
@@ -27,8 +23,20 @@ void CShutdownDlg::SetScriptedCommand(const ScriptedCommand& command) { m_comman
 void CShutdownDlg::PublishCommandWindow()
 {
     ::SetPropA(m_hWnd, kCommandWindowProperty, reinterpret_cast<HANDLE>(kCommandWindowMark));
-    if (!m_commands.empty() && !AfxBeginThread(RunWhenIdleProc, m_hWnd))
+    if (!m_commands.empty())
         PostMessage(WM_RUN_COMMAND);
+}
+
+// The dialog manager's first show undoes a hide made before it: hide again.
+LRESULT CShutdownDlg::OnShowWindowMessage(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    if (wParam && m_dwHiddenByCommandLine) {
+        if (::GetTickCount() - m_dwHiddenByCommandLine < kFirstShowWithinMs)
+            PostMessage(WM_RUN_COMMAND, kHideAgain);
+        m_dwHiddenByCommandLine = 0;
+    }
+    return result;
 }
 
 void CShutdownDlg::ForgetCommandWindow() { ::RemovePropA(m_hWnd, kCommandWindowProperty); }
@@ -52,8 +60,15 @@ LRESULT CShutdownDlg::OnCopyData(WPARAM, LPARAM lParam)
     return CommandReply(status);
 }
 
-LRESULT CShutdownDlg::OnRunCommand(WPARAM, LPARAM)
+LRESULT CShutdownDlg::OnRunCommand(WPARAM wParam, LPARAM)
 {
+    if (wParam == kHideAgain) {
+        if (m_bRunning && ::IsWindowVisible(m_hWnd)) {
+            HideToTray(TRUE);
+            ShowRemaining(m_nRemaining);
+        }
+        return 0;
+    }
     if (m_commands.empty())
         return 0;
     const std::pair<ScriptedCommand, bool> next = m_commands.front();
@@ -97,6 +112,8 @@ void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnC
     if (command.hide && m_bRunning) {
         HideToTray(TRUE);
         ShowRemaining(m_nRemaining);  // the icon's tip shows the time at once
+        if (bOwnCommandLine)
+            m_dwHiddenByCommandLine = ::GetTickCount() | 1;
     }
 }
 

@@ -102,6 +102,7 @@ protected:
     void ForgetCommandWindow();
     LRESULT OnCopyData(WPARAM, LPARAM);
     LRESULT OnRunCommand(WPARAM, LPARAM);
+    LRESULT OnShowWindowMessage(WPARAM, LPARAM);
     int CommandStatus(const quellix::ScriptedCommand& command);
     BOOL BusyWithAction() const;
     void RunScriptedCommand(const quellix::ScriptedCommand& command, bool bOwnCommandLine);
@@ -167,6 +168,8 @@ protected:
     std::deque<std::pair<quellix::ScriptedCommand, bool>> m_commands;
     // A scripted start: the user's stored choices are not overwritten.
     BOOL m_bKeepSettings = FALSE;
+    // When this copy's own command line hid the dialog (tick count), or 0.
+    DWORD m_dwHiddenByCommandLine = 0;
 
     DECLARE_MESSAGE_MAP()
 };
