@@ -136,6 +136,17 @@ void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild)
         notify(event, hWnd, idObject, idChild);
 }
 
+BOOL GetPwrCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities)
+{
+    typedef BOOLEAN WINAPI GetPwrCapabilitiesFn(SYSTEM_POWER_CAPABILITIES*);
+    // powrprof.dll is loaded only when a stand-by or hibernate is about to be scheduled.
+    static auto* const get = SystemFunction<GetPwrCapabilitiesFn>("powrprof.dll", "GetPwrCapabilities");
+    if (!get)
+        return NotFound(FALSE);
+    *capabilities = SYSTEM_POWER_CAPABILITIES();
+    return get(capabilities) ? TRUE : FALSE;
+}
+
 BOOL InitCommonControlsEx(DWORD classes)
 {
     static auto* const init = SystemFunction<decltype(::InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");

@@ -50,6 +50,10 @@ BOOL LockWorkStation();
 // Active Accessibility add-on). Missing: nothing is announced.
 void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild);
 
+// Power capabilities (powrprof.dll: Windows 98 and 2000 on). Missing, or
+// refused: FALSE, and the caller does not know what the machine can do.
+BOOL GetPwrCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities);
+
 // Common controls: InitCommonControlsEx (from comctl32 4.70, Internet
 // Explorer 3) registers the classes asked for; missing, InitCommonControls
 // registers those of Windows 95, and FALSE tells the caller so.

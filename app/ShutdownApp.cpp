@@ -1,6 +1,7 @@
 #include "app/ShutdownApp.h"
 
 #include "afx/SystemFunctions.h"
+#include "app/CommandHandOver.h"
 #include "app/single_instance.h"
 #include "dialog/ShutdownDlg.h"
 
@@ -29,16 +30,33 @@ void ReportNoDialog()
 
 BOOL CShutdownApp::InitInstance()
 {
+    // A refused command line starts nothing and reaches no running copy.
+    quellix::ScriptedCommand command;
+    if (!quellix::ReadCommandLine(&command, &m_nExitStatus))
+        return FALSE;
+
     // Creating the semaphore decides, in one step, which copy is the first:
     // asking first whether it exists would let two copies started together
     // both see none and both run.
     ::SetLastError(0);  // not every system clears it when it creates the object
     HANDLE hSemaphore = ::CreateSemaphoreA(NULL, 0, quellix::kSingleInstanceMaxCount, quellix::kSingleInstanceName);
     if (hSemaphore && ::GetLastError() == ERROR_ALREADY_EXISTS) {
-        WakeFirstCopy(hSemaphore);
+        // A bare start wakes the running copy; a command goes to its window.
+        if (command.Empty()) {
+            WakeFirstCopy(hSemaphore);
+        } else {
+            m_nExitStatus = quellix::HandOverCommand(command);
+            ::CloseHandle(hSemaphore);
+        }
         return FALSE;
     }
     // A NULL handle only means that no later copy can reach this one.
+    if (command.stop && !command.show) {
+        // Nothing runs, so nothing is to stop.
+        if (hSemaphore)
+            ::CloseHandle(hSemaphore);
+        return FALSE;
+    }
 
     AfxEnableControlContainer();
     // InitCommonControls alone registers only the Windows 95 classes on 98,
@@ -48,6 +66,8 @@ BOOL CShutdownApp::InitInstance()
 
     {
         CShutdownDlg dlg(hSemaphore);
+        if (!command.Empty())
+            dlg.SetScriptedCommand(command);
         m_pMainWnd = &dlg;
         if (dlg.DoModal() == -1)
             ReportNoDialog();

@@ -7,6 +7,10 @@ class CShutdownApp : public CWinApp {
 public:
     CShutdownApp() = default;
     BOOL InitInstance() override;
+    int ExitInstance() override { return m_nExitStatus; }
+
+    // The process's exit status, for a script that waits (quellix::ExitStatus).
+    int m_nExitStatus = 0;
 };
 
 extern CShutdownApp theApp;

@@ -30,17 +30,18 @@ if(QUELLIX_FUZZ)
     message(WARNING "QUELLIX_FUZZ needs clang; the fuzz targets are not built")
   else()
     set(QUELLIX_FUZZ_RUNS 1000000 CACHE STRING "Runs of each fuzz target under ctest (about 10 s)")
-    # The module under test is compiled into the target so that it carries
+    # The modules under test are compiled into the target so that they carry
     # the coverage instrumentation that guides the fuzzer.
-    add_executable(fuzz_mail_command
-      ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_mail_command.cpp
-      ${CMAKE_SOURCE_DIR}/controls/mail_command.cpp)
-    target_include_directories(fuzz_mail_command PRIVATE ${CMAKE_SOURCE_DIR})
-    target_compile_options(fuzz_mail_command PRIVATE ${QUELLIX_STRICT_WARNINGS}
-      -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    target_link_options(fuzz_mail_command PRIVATE -fsanitize=fuzzer,address,undefined)
-    add_test(NAME fuzz_mail_command
-      COMMAND fuzz_mail_command -runs=${QUELLIX_FUZZ_RUNS} -max_len=256 -seed=1)
-    set_tests_properties(fuzz_mail_command PROPERTIES TIMEOUT 120)
+    function(quellix_fuzz_target name)
+      add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/${name}.cpp ${ARGN})
+      target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+      target_compile_options(${name} PRIVATE ${QUELLIX_STRICT_WARNINGS}
+        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+      target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+      add_test(NAME ${name} COMMAND ${name} -runs=${QUELLIX_FUZZ_RUNS} -max_len=256 -seed=1)
+      set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+    endfunction()
+    quellix_fuzz_target(fuzz_mail_command ${CMAKE_SOURCE_DIR}/controls/mail_command.cpp)
+    quellix_fuzz_target(fuzz_command_line ${CMAKE_SOURCE_DIR}/app/command_line.cpp)
   endif()
 endif()

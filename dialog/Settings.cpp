@@ -77,7 +77,7 @@ void CShutdownDlg::LoadSettings()
 
 void CShutdownDlg::SaveSettings()
 {
-    if (!UpdateData(TRUE))
+    if (m_bKeepSettings || !UpdateData(TRUE))
         return;
     int action = m_comboAction.GetCurSel();
     HKEY hKey = OpenSettingsKey(KEY_WRITE);
@@ -99,4 +99,17 @@ void CShutdownDlg::OnConfirmClicked()
         return;
     WriteValue(hKey, kConfirmTurnOff, m_bConfirm);
     ::RegCloseKey(hKey);
+}
+
+// "ConfirmTurnOff" as stored now, for a scripted start that does not choose;
+// the question where none is stored.
+BOOL CShutdownDlg::StoredConfirmation()
+{
+    int confirm = TRUE;
+    HKEY hKey = NULL;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
+        ReadSwitch(hKey, kConfirmTurnOff, &confirm);
+        ::RegCloseKey(hKey);
+    }
+    return confirm;
 }

@@ -52,6 +52,9 @@ BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
     ON_MESSAGE(WM_WATCHER_RESTORE, OnWatcherRestore)
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
     ON_MESSAGE(WM_START_WATCHER, OnStartWatcher)
+    ON_MESSAGE(WM_COPYDATA, OnCopyData)
+    ON_MESSAGE(WM_RUN_COMMAND, OnRunCommand)
+    ON_MESSAGE(WM_SHOWWINDOW, OnShowWindowMessage)
 END_MESSAGE_MAP()
 
 CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
@@ -153,6 +156,7 @@ BOOL CShutdownDlg::OnInitDialog()
     // has been drawn. A later copy's wake-up meanwhile stays in the semaphore.
     if (m_hSemaphore)
         PostMessage(WM_START_WATCHER);
+    PublishCommandWindow();
     return TRUE;
 }
 
@@ -230,6 +234,7 @@ void CShutdownDlg::OnHideOnMinimize() { m_bHideOnMinimize = !m_bHideOnMinimize; 
 void CShutdownDlg::OnDestroy()
 {
     StopWatcher();
+    ForgetCommandWindow();
     m_font.DeleteObject();
     Default();
 }

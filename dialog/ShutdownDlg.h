@@ -9,6 +9,10 @@
 
 #include <shellapi.h>
 
+#include <deque>
+#include <utility>
+
+#include "app/command_line.h"
 #include "controls/DialogIcon.h"
 #include "schedule/countdown_clock.h"
 
@@ -23,6 +27,11 @@ public:
     static const UINT WM_START_WATCHER = WM_APP + 2;
     // The picker's default: this many seconds from now.
     static const int kDefaultLeadSeconds = 300;
+    // Posted: carry out the next command of the command line, this copy's or one handed over.
+    static const UINT WM_RUN_COMMAND = WM_APP + 3;
+
+    // The command this copy was started with, carried out once the dialog is up.
+    void SetScriptedCommand(const quellix::ScriptedCommand& command);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -88,6 +97,22 @@ protected:
     // Reminders
     void ShowNotification(BOOL bRemember, BOOL bWarning);
 
+    // Command line (app/ScriptedCommand.cpp)
+    void PublishCommandWindow();
+    void ForgetCommandWindow();
+    LRESULT OnCopyData(WPARAM, LPARAM);
+    LRESULT OnRunCommand(WPARAM, LPARAM);
+    LRESULT OnShowWindowMessage(WPARAM, LPARAM);
+    int CommandStatus(const quellix::ScriptedCommand& command);
+    BOOL BusyWithAction() const;
+    void RunScriptedCommand(const quellix::ScriptedCommand& command, bool bOwnCommandLine);
+    void SetControlsFor(const quellix::ScriptedCommand& command);
+    BOOL StoredConfirmation();
+
+    // Whether the machine can carry out the selected action (schedule/ActionCheck.cpp)
+    BOOL ActionPossibleHere();
+    std::string CapabilityRefusalFor(int actionCode);
+
     // Watcher thread
     void StartWatcher();
     LRESULT OnStartWatcher(WPARAM, LPARAM);
@@ -139,6 +164,12 @@ protected:
     // The watcher thread and the event that stops it before the dialog goes.
     HANDLE m_hWatcher;
     HANDLE m_hWatcherStop;
+    // Commands waiting to be carried out; true marks this copy's own command line.
+    std::deque<std::pair<quellix::ScriptedCommand, bool>> m_commands;
+    // A scripted start: the user's stored choices are not overwritten.
+    BOOL m_bKeepSettings = FALSE;
+    // When this copy's own command line hid the dialog (tick count), or 0.
+    DWORD m_dwHiddenByCommandLine = 0;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -101,7 +101,7 @@ void CShutdownDlg::OnAfter()
 
 void CShutdownDlg::OnOkButton()
 {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE) || !ActionPossibleHere())
         return;
 
     if (m_bNow) {
@@ -166,8 +166,10 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
     case kTickTimer: {
         const int64_t now = MonotonicMs();
         m_clock.Resync(now, WallClockMs());
-        if (m_clock.FollowsWallClock() && m_clock.ExpiryWaitMs(WallClockMs()) == 0) {
-            OnTimer(kExpiryTimer);  // the wall clock was set past the target
+        if (m_clock.EndHasCome(now, WallClockMs())) {
+            // Slept past the end, or the wall clock was set past the target:
+            // the countdown ends now, without a last time shown.
+            OnTimer(kExpiryTimer);
             break;
         }
         m_nRemaining = m_clock.RemainingAt(now);
@@ -188,6 +190,10 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
                 break;
             }
         }
+        // Once per countdown: a timer message already queued when the tick
+        // ended it, or one left from a stopped countdown, ends nothing.
+        if (!m_bRunning || !m_clock.TakeExpiry())
+            break;
         KillTimer(kProgressTimer);
         KillTimer(kExpiryTimer);
         KillTimer(kTickTimer);

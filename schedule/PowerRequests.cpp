@@ -28,3 +28,16 @@ BOOL RequestExitWindows(UINT flags, DWORD reason) { return ExitWindowsEx(flags, 
 BOOL RequestSystemPowerState(BOOL suspend, BOOL force) { return afx::SetSystemPowerState(suspend, force); }
 
 BOOL RequestLockWorkStation() { return afx::LockWorkStation(); }
+
+BOOL QueryPowerCapabilities(quellix::PowerCapabilities* capabilities)
+{
+    SYSTEM_POWER_CAPABILITIES system;
+    if (!afx::GetPwrCapabilities(&system))
+        return FALSE;
+    capabilities->s1 = system.SystemS1 != 0;
+    capabilities->s2 = system.SystemS2 != 0;
+    capabilities->s3 = system.SystemS3 != 0;
+    capabilities->s4 = system.SystemS4 != 0;
+    capabilities->hiberFilePresent = system.HiberFilePresent != 0;
+    return TRUE;
+}

@@ -6,7 +6,12 @@
 #pragma once
 #include <windows.h>
 
+#include "schedule/power_capabilities.h"
+
 BOOL EnableShutdownPrivilege();  // enabled in the process token, and left so
 BOOL RequestExitWindows(UINT flags, DWORD reason);
 BOOL RequestSystemPowerState(BOOL suspend, BOOL force);  // looked up in kernel32 at run time
 BOOL RequestLockWorkStation();                           // looked up in user32 at run time
+// What the machine reports of its sleeping states; FALSE when it cannot say
+// (no powrprof.dll, as on Windows 95 and NT 4.0, or the call failed).
+BOOL QueryPowerCapabilities(quellix::PowerCapabilities* capabilities);

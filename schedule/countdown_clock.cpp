@@ -32,6 +32,7 @@ void CountdownClock::Start(int countSeconds, int64_t nowMs, int64_t durationMs)
 {
     m_deadlineMs = nowMs + durationMs;
     m_warningArmed = countSeconds > kWarningSeconds;
+    m_expiryArmed = true;
     m_followsWall = false;
 }
 
@@ -64,8 +65,8 @@ int CountdownClock::RemainingAt(int64_t nowMs) const
     const int64_t diff = static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
     // Rounding on halves of the difference, so that adding the half second
     // cannot overflow: floor(d/2) + 250 >= 500k exactly when d >= 1000k - 500.
-    const int64_t rounded = diff >= 0 ? (diff / 2 + 250) / 500 : -((-(diff / 2) + 250) / 500);
-    return ClampToInt(rounded);
+    // Past the deadline (a tick late after sleep) nothing is left.
+    return diff > 0 ? ClampToInt((diff / 2 + 250) / 500) : 0;
 }
 
 bool CountdownClock::TakeWarning(int remaining)
@@ -73,7 +74,21 @@ bool CountdownClock::TakeWarning(int remaining)
     if (!m_warningArmed || remaining > kWarningSeconds)
         return false;
     m_warningArmed = false;
-    return true;
+    return remaining > 0;
+}
+
+bool CountdownClock::EndHasCome(int64_t nowMs, int64_t wallNowMs) const
+{
+    if (m_followsWall)
+        return ExpiryWaitMs(wallNowMs) == 0;
+    return static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs)) <= 0;
+}
+
+bool CountdownClock::TakeExpiry()
+{
+    const bool armed = m_expiryArmed;
+    m_expiryArmed = false;
+    return armed;
 }
 
 int CountdownClock::MsToNextWholeSecond(int64_t nowMs) const

@@ -25,11 +25,19 @@ public:
     void Start(int countSeconds, int64_t nowMs);
     void Start(int countSeconds, int64_t nowMs, int64_t durationMs);
     // Whole seconds to the deadline, rounded to nearest (halves away from
-    // zero); negative once the deadline has passed.
+    // zero); 0 once the deadline has passed, never less.
     int RemainingAt(int64_t nowMs) const;
-    // True exactly once per countdown: at the first call that sees
-    // kWarningSeconds or less left, however far a late tick jumped past it.
+    // True at most once per countdown: at the first call that sees
+    // kWarningSeconds or less left, however far a late tick jumped past it,
+    // but never once the end has come (a tick late after sleep).
     bool TakeWarning(int remaining);
+    // The countdown's end has come: on the wall clock for an "at" target,
+    // else on the monotonic clock. A tick that finds it so ends the
+    // countdown instead of showing a time.
+    bool EndHasCome(int64_t nowMs, int64_t wallNowMs) const;
+    // True exactly once per start: the expiry runs once, whichever of the
+    // tick or the expiry timer comes first after the end.
+    bool TakeExpiry();
     // Milliseconds from nowMs to the next moment a whole number of seconds is
     // left, when the next tick is due: 51 to 1050, so that a tick a little
     // early does not come again for the same second.
@@ -53,6 +61,7 @@ public:
 private:
     int64_t m_deadlineMs = 0;
     bool m_warningArmed = false;
+    bool m_expiryArmed = false;
     bool m_followsWall = false;
     int64_t m_targetWallMs = 0;
 };

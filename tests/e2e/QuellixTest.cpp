@@ -33,6 +33,7 @@ Process& QuellixTest::StartCopy(const std::string& arguments)
     std::vector<std::string> environment{std::string(quellix::kRequestLogVariable) + "=" + m_requestLog};
     if (!m_failingRequest.empty())
         environment.push_back(std::string(quellix::kFailingRequestVariable) + "=" + m_failingRequest);
+    environment.insert(environment.end(), m_environment.begin(), m_environment.end());
     m_copies.push_back(StartProcess(quellix::ExePath(), arguments, environment, &error));
     EXPECT_TRUE(m_copies.back().Started()) << error;
     return m_copies.back();

@@ -37,6 +37,8 @@ protected:
     // For copies started from now on: the request that is to fail and its
     // error code ("ExitWindowsEx 5"), or empty for none (tests/e2e/seam/).
     std::string m_failingRequest;
+    // Further "NAME=value" entries for the environment of copies started from now on.
+    std::vector<std::string> m_environment;
 
 private:
     std::deque<Process> m_copies;

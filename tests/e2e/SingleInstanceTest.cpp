@@ -169,16 +169,6 @@ TEST_F(SingleInstance, TwentyCopiesStartedTogetherShowOneDialog)
     }
 }
 
-TEST_F(SingleInstance, CommandLinesAreIgnored)
-{
-    Dialog dialog = StartFirstCopy("/s -t 0 --help");
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(dialog.IsChecked(id::Now));
-    ASSERT_TRUE(dialog.Hide()) << "the dialog could not be hidden";
-    ASSERT_NO_FATAL_FAILURE(ExpectLaterCopyEndsWithoutWindow("/?"));
-    ExpectDialogRestored(dialog);
-}
-
 TEST_F(SingleInstance, WithoutTheSemaphoreEachCopyRunsAlone)
 {
     // Another object holding the name: the program can neither create nor

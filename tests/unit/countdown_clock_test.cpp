@@ -2,6 +2,7 @@
 #include "schedule/remaining_text.h"
 #include "tests/unit/zone_fixtures.h"
 
+#include <algorithm>
 #include <climits>
 
 #include <gtest/gtest.h>
@@ -31,13 +32,14 @@ TEST(CountdownClock, OnTimeTicksGiveTheDecrementTexts)
     // Ticks jitter by a few hundred ms either way but still read count - k.
     const int jitter[] = {0, 499, -499, 250, -120, 37};
     for (int k = 1; k <= 310; ++k)
-        ASSERT_EQ(c.RemainingAt(kStart + 1000 * k + jitter[k % 6]), 300 - k) << k;
+        ASSERT_EQ(c.RemainingAt(kStart + 1000 * k + jitter[k % 6]), std::max(300 - k, 0)) << k;
     EXPECT_EQ(FormatRemaining(c.RemainingAt(kStart + 1000)), "4 min. and 59 sec.");
-    // Halves round away from zero on both sides of the deadline.
+    // Halves round away from zero; past the deadline nothing is left.
     EXPECT_EQ(c.RemainingAt(c.DeadlineMs() - 1500), 2);
     EXPECT_EQ(c.RemainingAt(c.DeadlineMs() - 1499), 1);
-    EXPECT_EQ(c.RemainingAt(c.DeadlineMs() + 1499), -1);
-    EXPECT_EQ(c.RemainingAt(c.DeadlineMs() + 1500), -2);
+    EXPECT_EQ(c.RemainingAt(c.DeadlineMs() - 499), 0);
+    EXPECT_EQ(c.RemainingAt(c.DeadlineMs() + 1499), 0);
+    EXPECT_EQ(c.RemainingAt(c.DeadlineMs() + 1500), 0);
 }
 
 TEST(CountdownClock, LateSkippedAndSleptTicksCatchUp)
@@ -47,12 +49,12 @@ TEST(CountdownClock, LateSkippedAndSleptTicksCatchUp)
     EXPECT_EQ(c.RemainingAt(kStart + 1000 + 900), 598);  // one tick very late
     EXPECT_EQ(c.RemainingAt(kStart + 7000), 593);        // five ticks lost
     EXPECT_EQ(c.RemainingAt(kStart + 7 * 60'000), 180);  // the machine slept
-    EXPECT_EQ(c.RemainingAt(kStart + 700'000), -100);    // woke after the deadline
+    EXPECT_EQ(c.RemainingAt(kStart + 700'000), 0);       // woke after the deadline: never negative
     // Counts near the int limits neither overflow nor wrap.
     c.Start(INT_MAX, 0);
     EXPECT_EQ(c.RemainingAt(0), INT_MAX);
     c.Start(INT_MIN, 0);
-    EXPECT_EQ(c.RemainingAt(0), INT_MIN);
+    EXPECT_EQ(c.RemainingAt(0), 0);
     EXPECT_EQ(c.RemainingAt(INT64_MIN), INT_MAX);
 }
 
@@ -75,6 +77,58 @@ TEST(CountdownClock, WarnsExactlyOncePassingThirtySeconds)
     // A restart re-arms the warning.
     c.Start(45, kStart);
     EXPECT_EQ(Warnings(c, 20, onTime), std::vector<int>{15});
+}
+
+// The machine slept through the end; the first tick after resume comes
+// before the expiry timer's message (or the other way round).
+TEST(CountdownClock, AnEndPassedInSleepEndsOnceWithoutANegativeTimeOrWarning)
+{
+    constexpr int64_t kWall = 1'700'000'000'000;
+    struct Case {
+        const char* name;
+        int count;
+        int64_t wokeAfterMs;  // since the start, on the monotonic clock
+        bool followsWall;
+    } const cases[] = {
+        {"after, woke 1 ms late", 60, 60'001, false},
+        {"after, woke 10 min late", 60, 660'000, false},
+        {"after, woke just inside the warning", 60, 31'000, false},
+        {"at, woke 2 s late", 45, 47'000, true},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.name);
+        CountdownClock c;
+        c.Start(t.count, kStart);
+        if (t.followsWall)
+            c.FollowWallClock(kWall + t.count * 1000);
+        // One on-time tick before the sleep.
+        EXPECT_FALSE(c.TakeWarning(c.RemainingAt(kStart + 1000)));
+        const int64_t woke = kStart + t.wokeAfterMs;
+        const int64_t wallWoke = kWall + t.wokeAfterMs;
+        c.Resync(woke, wallWoke);
+        const bool ended = t.wokeAfterMs >= t.count * 1000;
+        EXPECT_EQ(c.EndHasCome(woke, wallWoke), ended);
+        EXPECT_GE(c.RemainingAt(woke), 0);
+        // A tick that shows a time anyway warns only while time is left.
+        EXPECT_EQ(c.TakeWarning(c.RemainingAt(woke)), !ended);
+        EXPECT_FALSE(c.TakeWarning(0));
+        // The tick and the expiry timer both try to end it: only one does.
+        EXPECT_TRUE(c.TakeExpiry());
+        EXPECT_FALSE(c.TakeExpiry());
+        EXPECT_FALSE(c.TakeExpiry());
+    }
+    // The end comes exactly on the deadline; a new start arms the expiry again.
+    CountdownClock c;
+    c.Start(10, kStart);
+    EXPECT_FALSE(c.EndHasCome(kStart + 9'999, 0));
+    EXPECT_TRUE(c.EndHasCome(kStart + 10'000, 0));
+    EXPECT_TRUE(c.TakeExpiry());
+    c.Start(10, kStart);
+    EXPECT_TRUE(c.TakeExpiry());
+    // An armed warning whose tick finds the end already passed never fires later.
+    c.Start(100, kStart);
+    EXPECT_FALSE(c.TakeWarning(c.RemainingAt(kStart + 200'000)));
+    EXPECT_FALSE(c.TakeWarning(5));
 }
 
 TEST(CountdownClock, AnAtTargetShortOfTheCountTicksOnItsWholeSeconds)

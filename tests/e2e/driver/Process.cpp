@@ -39,6 +39,14 @@ bool Process::WaitForExit(DWORD timeoutMs)
     return !m_process || WaitForSingleObject(m_process, timeoutMs) == WAIT_OBJECT_0;
 }
 
+DWORD Process::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (m_process)
+        GetExitCodeProcess(m_process, &code);
+    return code;
+}
+
 bool Process::WaitForIdle(DWORD timeoutMs) const { return m_process && WaitForInputIdle(m_process, timeoutMs) == 0; }
 
 void Process::Kill()

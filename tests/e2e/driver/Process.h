@@ -22,6 +22,8 @@ public:
     HANDLE Handle() const { return m_process; }
     bool Running() const;
     bool WaitForExit(DWORD timeoutMs);
+    // The exit status once it has ended; STILL_ACTIVE (259) while it runs.
+    DWORD ExitCode() const;
     // Waits until the process's user-interface thread first waits for input
     // with nothing left in its queue (WaitForInputIdle).
     bool WaitForIdle(DWORD timeoutMs) const;

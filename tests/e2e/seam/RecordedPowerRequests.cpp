@@ -4,7 +4,12 @@
 // "SetSystemPowerState 50", "LockWorkStation 127", or "SeShutdownPrivilege 1300"
 // for the privilege step) makes that one fail with that code; a failing
 // request is still written, the privilege step never is.
+// QUELLIX_POWER_CAPABILITIES stands in for the system's power capabilities:
+// the states the machine is to have ("S1 S3", "S4 HiberFile", "" for none),
+// or "unknown" for a system that cannot say; unset, the system is asked.
 #include "schedule/PowerRequests.h"
+
+#include "afx/SystemFunctions.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -60,4 +65,33 @@ BOOL RequestLockWorkStation()
 {
     Record("LockWorkStation");
     return Outcome("LockWorkStation");
+}
+
+BOOL QueryPowerCapabilities(quellix::PowerCapabilities* capabilities)
+{
+    char chosen[128];
+    SetLastError(0);
+    const DWORD length = GetEnvironmentVariableA("QUELLIX_POWER_CAPABILITIES", chosen, sizeof chosen);
+    if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
+        SYSTEM_POWER_CAPABILITIES system;
+        if (!afx::GetPwrCapabilities(&system))
+            return FALSE;
+        capabilities->s1 = system.SystemS1 != 0;
+        capabilities->s2 = system.SystemS2 != 0;
+        capabilities->s3 = system.SystemS3 != 0;
+        capabilities->s4 = system.SystemS4 != 0;
+        capabilities->hiberFilePresent = system.HiberFilePresent != 0;
+        return TRUE;
+    }
+    if (length >= sizeof chosen || strcmp(chosen, "unknown") == 0)
+        return FALSE;
+    *capabilities = quellix::PowerCapabilities();
+    for (char* word = strtok(chosen, " "); word; word = strtok(NULL, " ")) {
+        capabilities->s1 |= strcmp(word, "S1") == 0;
+        capabilities->s2 |= strcmp(word, "S2") == 0;
+        capabilities->s3 |= strcmp(word, "S3") == 0;
+        capabilities->s4 |= strcmp(word, "S4") == 0;
+        capabilities->hiberFilePresent |= strcmp(word, "HiberFile") == 0;
+    }
+    return TRUE;
 }

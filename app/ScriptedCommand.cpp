@@ -1,0 +1,151 @@
+// The dialog's side of the command line: the command this copy was started
+// with, and those a later copy hands over, carried out the way the user's
+// clicks would be (OK, "Stop Timer", "Restore", minimising to the tray), but
+// without storing the choices they make.
+#include "dialog/ShutdownDlg.h"
+
+#include "app/CommandHandOver.h"
+#include "app/ShutdownApp.h"
+#include "resource.h"
+
+using namespace quellix;
+
+namespace {
+// The dialog manager shows its dialog once more when the queue first runs
+// empty; a hide from this copy's own command line comes before that.
+const DWORD kFirstShowWithinMs = 3000;
+const WPARAM kHideAgain = 1;
+}  // namespace
+
+void CShutdownDlg::SetScriptedCommand(const ScriptedCommand& command) { m_commands.emplace_back(command, true); }
+
+// From OnInitDialog: later copies may find this dialog from now on.
+void CShutdownDlg::PublishCommandWindow()
+{
+    ::SetPropA(m_hWnd, kCommandWindowProperty, reinterpret_cast<HANDLE>(kCommandWindowMark));
+    if (!m_commands.empty())
+        PostMessage(WM_RUN_COMMAND);
+}
+
+// The dialog manager's first show undoes a hide made before it: hide again.
+LRESULT CShutdownDlg::OnShowWindowMessage(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    if (wParam && m_dwHiddenByCommandLine) {
+        if (::GetTickCount() - m_dwHiddenByCommandLine < kFirstShowWithinMs)
+            PostMessage(WM_RUN_COMMAND, kHideAgain);
+        m_dwHiddenByCommandLine = 0;
+    }
+    return result;
+}
+
+void CShutdownDlg::ForgetCommandWindow() { ::RemovePropA(m_hWnd, kCommandWindowProperty); }
+
+// A later copy's command. Sent from another process, which waits: it is only
+// checked and queued here, and carried out once the answer has gone.
+LRESULT CShutdownDlg::OnCopyData(WPARAM, LPARAM lParam)
+{
+    const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (!data || data->dwData != kCommandDataTag || data->cbData > kMaxCommandBytes || (data->cbData && !data->lpData))
+        return 0;
+    const std::string text(static_cast<const char*>(data->lpData), data->cbData);
+    const ParsedCommand parsed = ParseCommand(SplitCommandLine(text, false), OfferedActionCodes());
+    if (!parsed.ok || parsed.command.usage || parsed.command.Empty())
+        return CommandReply(kExitBadArguments);
+    const int status = CommandStatus(parsed.command);
+    if (status != kExitBusy) {
+        m_commands.emplace_back(parsed.command, false);
+        PostMessage(WM_RUN_COMMAND);
+    }
+    return CommandReply(status);
+}
+
+LRESULT CShutdownDlg::OnRunCommand(WPARAM wParam, LPARAM)
+{
+    if (wParam == kHideAgain) {
+        if (m_bRunning && ::IsWindowVisible(m_hWnd)) {
+            HideToTray(TRUE);
+            ShowRemaining(m_nRemaining);
+        }
+        return 0;
+    }
+    if (m_commands.empty())
+        return 0;
+    const std::pair<ScriptedCommand, bool> next = m_commands.front();
+    m_commands.pop_front();
+    RunScriptedCommand(next.first, next.second);
+    return 0;
+}
+
+// A new schedule waits while a question or a report is open or an expired
+// countdown's request is under way; a stop or a restore never waits.
+int CShutdownDlg::CommandStatus(const ScriptedCommand& command)
+{
+    if (!command.Schedules())
+        return kExitAccepted;
+    if (BusyWithAction())
+        return kExitBusy;
+    return CapabilityRefusalFor(command.action).empty() ? kExitAccepted : kExitNotPossible;
+}
+
+BOOL CShutdownDlg::BusyWithAction() const
+{
+    return m_bExiting || !::IsWindowEnabled(m_hWnd) || !::IsWindowEnabled(::GetDlgItem(m_hWnd, IDC_ACTION));
+}
+
+void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnCommandLine)
+{
+    if (command.stop && m_bRunning)
+        OnStopTimer();  // as the tray menu's "Stop Timer"
+    if (command.show)
+        OnRestore();
+    if (!command.Schedules() || BusyWithAction())
+        return;
+    if (bOwnCommandLine && !CapabilityRefusalFor(command.action).empty())
+        theApp.m_nExitStatus = kExitNotPossible;  // OK below says why
+    if (m_bRunning)
+        StopCountdown();  // the new schedule takes the place of the running one
+    SetControlsFor(command);
+    m_bKeepSettings = TRUE;
+    OnOkButton();
+    m_bKeepSettings = FALSE;
+    if (command.hide && m_bRunning) {
+        HideToTray(TRUE);
+        ShowRemaining(m_nRemaining);  // the icon's tip shows the time at once
+        if (bOwnCommandLine)
+            m_dwHiddenByCommandLine = ::GetTickCount() | 1;
+    }
+}
+
+// The controls as the user would set them for `command`; OK then reads them.
+void CShutdownDlg::SetControlsFor(const ScriptedCommand& command)
+{
+    for (int i = 0; i < m_comboAction.GetCount(); ++i) {
+        if (static_cast<int>(m_comboAction.GetItemData(i)) == command.action)
+            m_comboAction.SetCurSel(i);
+    }
+    OnSelChangeAction();
+
+    const bool now = command.timing == Timing::Now;
+    ::CheckDlgButton(m_hWnd, IDC_NOW, now ? BST_CHECKED : BST_UNCHECKED);
+    if (!now)
+        ::CheckRadioButton(m_hWnd, IDC_RADIO_AT, IDC_RADIO_AFTER,
+                           command.timing == Timing::At ? IDC_RADIO_AT : IDC_RADIO_AFTER);
+    OnNow();  // the members and the enabled controls follow the buttons; the picker is set below
+    if (command.timing == Timing::At) {
+        SYSTEMTIME local = {};
+        ::GetLocalTime(&local);  // OK counts to the next time the clock shows this time of day
+        local.wHour = static_cast<WORD>(command.atHour);
+        local.wMinute = static_cast<WORD>(command.atMinute);
+        local.wSecond = 0;
+        local.wMilliseconds = 0;
+        SendDlgItemMessage(IDC_TIME_AT, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&local));
+    } else if (command.timing == Timing::After) {
+        ::SetDlgItemInt(m_hWnd, IDC_DURATION, static_cast<UINT>(command.afterMinutes), FALSE);
+    }
+
+    BOOL confirm = command.confirmation == Confirmation::Ask;
+    if (command.confirmation == Confirmation::Stored)
+        confirm = StoredConfirmation();
+    ::CheckDlgButton(m_hWnd, IDC_CONFIRM, confirm ? BST_CHECKED : BST_UNCHECKED);
+}

@@ -1,0 +1,28 @@
+// Before a stand-by or a hibernate is scheduled or made: can this machine do
+// it? A refusal now spares a wait of up to 48 hours that would end in one.
+#include "dialog/ShutdownDlg.h"
+#include "schedule/PowerRequests.h"
+#include "schedule/action_catalogue.h"
+#include "schedule/power_capabilities.h"
+
+using namespace quellix;
+
+std::string CShutdownDlg::CapabilityRefusalFor(int actionCode)
+{
+    if (actionCode != ACTION_HIBERNATE && actionCode != ACTION_STANDBY)
+        return "";  // the only actions the capabilities speak of: powrprof is not loaded for the others
+    PowerCapabilities capabilities;
+    return CapabilityRefusal(actionCode, QueryPowerCapabilities(&capabilities) ? &capabilities : nullptr);
+}
+
+BOOL CShutdownDlg::ActionPossibleHere()
+{
+    const int selected = m_comboAction.GetCurSel();
+    if (selected == CB_ERR)
+        return TRUE;  // carried on to the report that nothing is selected
+    const std::string refusal = CapabilityRefusalFor(static_cast<int>(m_comboAction.GetItemData(selected)));
+    if (refusal.empty())
+        return TRUE;
+    MessageBox(refusal.c_str(), "Quellix", MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}

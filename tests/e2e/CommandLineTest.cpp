@@ -1,0 +1,148 @@
+// The command line: a countdown started, stopped and an action made by
+// scripts, each command carried out by the copy already running; bad
+// arguments refused with a box; the exit status a waiting script sees; and
+// a stand-by or hibernate the machine cannot do refused before the wait.
+#include "tests/e2e/ScheduleSteps.h"
+#include "tests/e2e/TraySteps.h"
+
+#include <map>
+
+namespace e2e {
+namespace {
+
+using namespace quellix;
+
+// The user's own choices, which no scripted command may overwrite.
+const std::map<std::string, DWORD> kOwnChoices = {
+    {"Action", 1}, {"TurnOffNow", 1}, {"TurnOffAfter", 0}, {"TurnOffDur", 7}, {"ConfirmTurnOff", 1}};
+
+class CommandLine : public TrayFixture {
+protected:
+    // The exit status of `copy` once it has ended; a failure and -1 when it does not.
+    int ExitStatusOf(Process& copy, DWORD timeoutMs = kStartTimeout)
+    {
+        if (!copy.WaitForExit(timeoutMs)) {
+            ADD_FAILURE() << "the copy did not end";
+            return -1;
+        }
+        return static_cast<int>(copy.ExitCode());
+    }
+
+    void StoreOwnChoices()
+    {
+        for (const auto& value : kOwnChoices)
+            ASSERT_TRUE(m_settings.SetDword(value.first, value.second));
+    }
+
+    void ExpectOwnChoicesKept()
+    {
+        for (const auto& value : kOwnChoices)
+            EXPECT_EQ(std::optional<DWORD>(value.second), m_settings.Dword(value.first)) << value.first;
+    }
+
+    // An exclamation box "Quellix" of `pid` whose text begins with `text`; answered.
+    void ExpectBox(DWORD pid, const std::string& text, DWORD timeoutMs = kStartTimeout)
+    {
+        MessageBoxWindow box = WaitForMessageBox(pid, kMessageCaption, timeoutMs);
+        ASSERT_TRUE(box) << "no box \"" << text << "\"";
+        EXPECT_EQ(text, box.Message().substr(0, text.size()));
+        EXPECT_EQ(BoxIcon::Exclamation, box.Icon()) << ToString(box.Icon());
+        box.Answer(IDOK);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.Handle()); })) << "the box stayed open";
+    }
+};
+
+TEST_F(CommandLine, ScriptsStartStopAndActThroughTheRunningCopy)
+{
+    ASSERT_NO_FATAL_FAILURE(StoreOwnChoices());
+
+    // No copy runs: this one counts 2 minutes down, in the tray from the start.
+    Process& first = StartCopy("/shutdown /after 2 /hide");
+    m_dialog = WaitForMainDialog(first.Id(), kStartTimeout);
+    ASSERT_TRUE(m_dialog);
+    EXPECT_TRUE(WaitForTrayIconCount(1, kStartTimeout))
+        << "no icon in the tray; " << m_dialog.ItemText(id::Remaining) << " visible " << m_dialog.Visible() << " ok "
+        << m_dialog.IsEnabled(id::Ok);
+    EXPECT_TRUE(WaitUntil([&] { return !m_dialog.Visible(); })) << "the dialog did not stay hidden";
+    const TrayIcon icon = WaitForOneIcon();
+    EXPECT_TRUE(icon.tip.find("left 2 min. and 0 sec.") != std::string::npos ||
+                icon.tip.find("left 1 min. and 5") != std::string::npos)
+        << icon.tip;
+    EXPECT_FALSE(m_dialog.IsEnabled(id::Ok)) << "no countdown runs";
+    EXPECT_EQ(PositionOfCode(m_dialog, 3), m_dialog.ComboSelection(id::Action)) << "not set to shut down";
+    ExpectOwnChoicesKept();
+
+    // A bad argument: a box that names it, status 1, and the countdown runs on.
+    Process& bad = StartCopy("/shutdown /after 0");
+    ExpectBox(bad.Id(), "/after takes 1 to 2880 minutes, not \"0\".\n\nQuellix [action timing]");
+    EXPECT_EQ(1, ExitStatusOf(bad));
+    EXPECT_FALSE(m_dialog.IsEnabled(id::Ok)) << "a refused command line reached the running copy";
+
+    // Stopped from a second process.
+    Process& stop = StartCopy("/stop");
+    EXPECT_EQ(0, ExitStatusOf(stop));
+    EXPECT_TRUE(WaitUntil([&] { return m_dialog.IsEnabled(id::Ok); })) << "the countdown was not stopped";
+
+    // Locked at once without the question: the request is made, and the
+    // running copy ends after it as after a lock with "Now".
+    Process& lock = StartCopy("/LOCK -now /noconfirm");
+    EXPECT_EQ(0, ExitStatusOf(lock));
+    EXPECT_TRUE(WaitUntil([&] { return PowerRequests() == std::vector<std::string>{"LockWorkStation"}; }))
+        << "no lock request";
+    EXPECT_TRUE(first.WaitForExit(kActionTimeout)) << "the running copy did not end after the lock";
+    EXPECT_EQ(0u, first.ExitCode());
+    ExpectOwnChoicesKept();
+
+    // Nothing to stop: done at once. A copy that holds the name but has no
+    // dialog does not answer: status 2, with a box.
+    Process& idleStop = StartCopy("/stop");
+    EXPECT_EQ(0, ExitStatusOf(idleStop));
+    HANDLE semaphore = CreateSemaphoreA(NULL, 0, 65535, kSemaphoreName);
+    ASSERT_TRUE(semaphore) << LastErrorText();
+    Process& unanswered = StartCopy("/show");
+    ExpectBox(unanswered.Id(), "Quellix is running but did not answer", 20000);
+    EXPECT_EQ(2, ExitStatusOf(unanswered));
+    CloseHandle(semaphore);
+    ExpectOwnChoicesKept();
+}
+
+TEST_F(CommandLine, AHibernateTheMachineCannotDoIsRefusedBeforeTheWait)
+{
+    const std::string refusal = "Unable to hibernate the computer.\n\nHibernation is turned off on this computer.";
+    m_environment = {"QUELLIX_POWER_CAPABILITIES=S1 S4"};  // hibernation turned off
+    m_dialog = StartFirstCopy();
+    ASSERT_TRUE(m_dialog);
+    const int hibernate = PositionOfCode(m_dialog, 5);
+    ASSERT_GE(hibernate, 0);
+    m_dialog.SelectComboItem(id::Action, hibernate);
+    m_dialog.Click(id::Now);
+    m_dialog.Click(id::After);
+    m_dialog.TypeText(id::Minutes, "5");
+    m_dialog.ClickAsync(id::Ok);
+    ExpectBox(FirstCopy().Id(), refusal);
+    auto expectIdleAndUnsaved = [&] {
+        EXPECT_TRUE(WaitUntil([&] { return m_dialog.Enabled(); }));
+        for (int on : {id::Ok, id::Now, id::Action, id::Cancel})
+            EXPECT_TRUE(m_dialog.IsEnabled(on)) << "control " << on;
+        EXPECT_EQ("", m_dialog.ItemText(id::Remaining));
+        EXPECT_FALSE(m_settings.Dword("Action")) << "the refused start was saved";
+        EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    };
+    expectIdleAndUnsaved();
+
+    // From the command line: the running copy says why, the script gets 3.
+    Process& scripted = StartCopy("/hibernate /after 5 /noconfirm");
+    EXPECT_EQ(3, ExitStatusOf(scripted));
+    ExpectBox(FirstCopy().Id(), refusal);
+    expectIdleAndUnsaved();
+
+    // Stand by (S1) is possible and counts down.
+    Process& standby = StartCopy("/standby /after 5");
+    EXPECT_EQ(0, ExitStatusOf(standby));
+    EXPECT_TRUE(WaitUntil([&] { return !m_dialog.IsEnabled(id::Ok); })) << "the stand-by countdown did not start";
+    const std::string left = m_dialog.ItemText(id::Remaining);
+    EXPECT_TRUE(left == "Left 5 min. and 0 sec." || left.rfind("Left 4 min. and 5", 0) == 0) << left;
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,154 @@
+#include "app/command_line.h"
+#include "schedule/action_catalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace quellix {
+namespace {
+
+const std::vector<int> kAllActions = {1, 2, 3, 4, 5, 6, 7};
+const std::vector<int> kWindows98 = {1, 2, 3, 4, 6};
+
+using Args = std::vector<std::string>;
+
+TEST(CommandLine, SplitsLikeTheRunTime)
+{
+    struct Case {
+        const char* line;
+        Args expected;
+    } const cases[] = {
+        {"Quellix.exe", {}},
+        {"Quellix.exe   ", {}},
+        {"\"C:\\Program Files\\Quellix\\Quellix.exe\" /shutdown /after 5", {"/shutdown", "/after", "5"}},
+        {"  C:\\Q\\Quellix.exe\t/Lock\t-NOW", {"/Lock", "-NOW"}},
+        // The program's name takes no escapes and runs on to the next blank.
+        {"\"C:\\dir\\\"x /now", {"/now"}},
+        {"q \"a b\" c", {"a b", "c"}},
+        {"q a\"b c\"d", {"ab cd"}},
+        {"q \"\"", {""}},
+        {"q \\\"a\\\"", {"\"a\""}},           // \" is a literal quote
+        {"q \\\\\"a b\"", {"\\a b"}},         // \\" is one backslash, then a grouping quote
+        {"q a\\\\b \\c", {"a\\\\b", "\\c"}},  // backslashes before anything else stay as they are
+        {"q \"a\"\"b\"", {"a\"b"}},           // "" inside quotes is one quote
+        {"q \"unterminated", {"unterminated"}},
+        {"q trailing\\", {"trailing\\"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitCommandLine(c.line, true), c.expected) << c.line;
+    // What the running copy receives has no program name.
+    EXPECT_EQ(SplitCommandLine("/shutdown /at 07:30", false), (Args{"/shutdown", "/at", "07:30"}));
+}
+
+TEST(CommandLine, ReadsEveryValidForm)
+{
+    auto parse = [](const Args& args) {
+        ParsedCommand p = ParseCommand(args, kAllActions);
+        EXPECT_TRUE(p.ok) << p.problem;
+        return p.command;
+    };
+    EXPECT_TRUE(parse({}).Empty());
+
+    const char* const names[] = {"/logoff", "/poweroff", "/shutdown", "/restart", "/hibernate", "/standby", "/lock"};
+    for (int code = ACTION_LOGOFF; code <= ACTION_LOCK; ++code) {
+        ScriptedCommand c = parse({names[code - 1], "/now"});
+        EXPECT_EQ(c.action, code) << names[code - 1];
+        EXPECT_EQ(c.timing, Timing::Now);
+    }
+
+    ScriptedCommand at = parse({"-SHUTDOWN", "/At", "7:05", "/noconfirm", "/HIDE"});
+    EXPECT_EQ(at.action, ACTION_SHUTDOWN);
+    EXPECT_EQ(at.timing, Timing::At);
+    EXPECT_EQ(at.atHour, 7);
+    EXPECT_EQ(at.atMinute, 5);
+    EXPECT_EQ(at.confirmation, Confirmation::DoNotAsk);
+    EXPECT_TRUE(at.hide);
+
+    for (const char* minutes : {"1", "60", "2880", "0007"}) {
+        ScriptedCommand after = parse({"/standby", "/after", minutes, "/confirm", "/show"});
+        EXPECT_EQ(after.timing, Timing::After);
+        EXPECT_EQ(after.afterMinutes, std::stoi(minutes));
+        EXPECT_EQ(after.confirmation, Confirmation::Ask);
+        EXPECT_TRUE(after.show);
+    }
+    EXPECT_EQ(parse({"/at", "00:00", "/lock"}).atHour, 0);
+    EXPECT_EQ(parse({"/at", "23:59", "/lock"}).atMinute, 59);
+
+    EXPECT_TRUE(parse({"/stop"}).stop);
+    EXPECT_TRUE(parse({"/stop", "/show"}).show);
+    EXPECT_TRUE(parse({"-show"}).show);
+    // The usage wins over anything beside it, bad arguments included.
+    EXPECT_TRUE(parse({"/?"}).usage);
+    EXPECT_TRUE(parse({"/bogus", "-?"}).usage);
+}
+
+TEST(CommandLine, RefusesBadArgumentsNamingTheProblem)
+{
+    struct Case {
+        Args args;
+        const char* problem;
+    } const cases[] = {
+        {{"/reboot", "/now"}, "Unknown switch \"/reboot\"."},
+        {{"shutdown"}, "Unknown argument \"shutdown\": switches begin with / or -."},
+        {{"/"}, "Unknown argument \"/\": switches begin with / or -."},
+        {{""}, "Unknown argument \"\": switches begin with / or -."},
+        {{"/shutdown", "/after"}, "/after needs a number of minutes, 1 to 2880."},
+        {{"/shutdown", "/after", "0"}, "/after takes 1 to 2880 minutes, not \"0\"."},
+        {{"/shutdown", "/after", "2881"}, "/after takes 1 to 2880 minutes, not \"2881\"."},
+        {{"/shutdown", "/after", "-5"}, "/after takes 1 to 2880 minutes, not \"-5\"."},
+        {{"/shutdown", "/after", "99999999999999999999"},
+         "/after takes 1 to 2880 minutes, not \"99999999999999999999\"."},
+        {{"/shutdown", "/after", "5m"}, "/after takes 1 to 2880 minutes, not \"5m\"."},
+        {{"/shutdown", "/at"}, "/at needs a time of day, HH:MM (24-hour)."},
+        {{"/shutdown", "/at", "24:00"}, "/at needs a time of day, HH:MM (24-hour), not \"24:00\"."},
+        {{"/shutdown", "/at", "7:5"}, "/at needs a time of day, HH:MM (24-hour), not \"7:5\"."},
+        {{"/shutdown", "/at", "12:60"}, "/at needs a time of day, HH:MM (24-hour), not \"12:60\"."},
+        {{"/shutdown", "/at", "123:00"}, "/at needs a time of day, HH:MM (24-hour), not \"123:00\"."},
+        {{"/shutdown", "/at", "7pm"}, "/at needs a time of day, HH:MM (24-hour), not \"7pm\"."},
+        {{"/shutdown", "/now", "/after", "5"}, "Give one timing: /now, /at or /after, not two."},
+        {{"/shutdown", "/now", "/now"}, "Give one timing: /now, /at or /after, not two."},
+        {{"/shutdown", "/restart", "/now"}, "Give one action, not both /shutdown and /restart."},
+        {{"/shutdown"}, "/shutdown needs a timing: /now, /at HH:MM or /after N."},
+        {{"/after", "5"}, "A timing needs an action, for example /shutdown."},
+        {{"/noconfirm"}, "/confirm and /noconfirm go with an action."},
+        {{"/lock", "/now", "/confirm", "/noconfirm"}, "Give /confirm or /noconfirm, not both."},
+        {{"/lock", "/now", "/stop"}, "/stop cannot be given with an action."},
+        {{"/lock", "/after", "5", "/hide", "/show"}, "Give /hide or /show, not both."},
+        {{"/lock", "/now", "/hide"}, "/hide goes with a countdown: an action with /at or /after."},
+        {{"/hide"}, "/hide goes with a countdown: an action with /at or /after."},
+    };
+    for (const Case& c : cases) {
+        const ParsedCommand parsed = ParseCommand(c.args, kAllActions);
+        EXPECT_FALSE(parsed.ok) << c.problem;
+        EXPECT_EQ(parsed.problem, c.problem);
+    }
+    // An action the system does not offer: hibernate and lock on Windows 98.
+    EXPECT_EQ(ParseCommand({"/hibernate", "/now"}, kWindows98).problem, "This system does not offer /hibernate.");
+    EXPECT_EQ(ParseCommand({"/lock", "/after", "1"}, kWindows98).problem, "This system does not offer /lock.");
+    EXPECT_TRUE(ParseCommand({"/standby", "/now"}, kWindows98).ok);
+}
+
+TEST(CommandLine, FormatReadsBackUnchanged)
+{
+    const Args commands[] = {
+        {"/lock", "/now", "/noconfirm"},
+        {"/Shutdown", "/at", "7:05", "/hide"},
+        {"-restart", "-after", "0120", "-confirm", "-show"},
+        {"/stop", "/show"},
+        {"/show"},
+        {"/?"},
+    };
+    for (const Args& args : commands) {
+        const ParsedCommand first = ParseCommand(args, kAllActions);
+        ASSERT_TRUE(first.ok) << first.problem;
+        const std::string text = FormatCommand(first.command);
+        const ParsedCommand again = ParseCommand(SplitCommandLine(text, false), kAllActions);
+        ASSERT_TRUE(again.ok) << text << ": " << again.problem;
+        EXPECT_EQ(again.command, first.command) << text;
+    }
+    ParsedCommand at = ParseCommand({"/shutdown", "/at", "7:05", "/hide"}, kAllActions);
+    EXPECT_EQ(FormatCommand(at.command), "/shutdown /at 07:05 /hide");
+    EXPECT_EQ(FormatCommand(ScriptedCommand()), "");
+}
+
+}  // namespace
+}  // namespace quellix
