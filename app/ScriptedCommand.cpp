@@ -109,7 +109,10 @@ void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnC
     m_bKeepSettings = TRUE;
     OnOkButton();
     m_bKeepSettings = FALSE;
-    if (command.hide && m_bRunning) {
+    // A countdown this copy was started with has nobody at the dialog: it
+    // runs in the tray, as with /hide, unless /show asks for the dialog.
+    const bool toTray = command.hide || (bOwnCommandLine && !command.show);
+    if (toTray && m_bRunning) {
         HideToTray(TRUE);
         ShowRemaining(m_nRemaining);  // the icon's tip shows the time at once
         if (bOwnCommandLine)

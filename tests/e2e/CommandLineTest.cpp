@@ -57,7 +57,7 @@ TEST_F(CommandLine, ScriptsStartStopAndActThroughTheRunningCopy)
     ASSERT_NO_FATAL_FAILURE(StoreOwnChoices());
 
     // No copy runs: this one counts 2 minutes down, in the tray from the start.
-    Process& first = StartCopy("/shutdown /after 2 /hide");
+    Process& first = StartCopy("/shutdown /after 2");
     m_dialog = WaitForMainDialog(first.Id(), kStartTimeout);
     ASSERT_TRUE(m_dialog);
     EXPECT_TRUE(WaitForTrayIconCount(1, kStartTimeout))
