@@ -58,8 +58,7 @@ CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
     : CDialog(IDD_QUELLIX_DIALOG, pParent), m_hSemaphore(hSemaphore), m_bConfirm(TRUE), m_nDuration(5), m_timeAt(0),
       m_nTimingMode(0), m_bNow(TRUE), m_bHideOnMinimize(FALSE), m_hIcon(NULL), m_hIconSmall(NULL), m_hIconTray(NULL),
       m_bRunning(FALSE), m_bMayClose(TRUE), m_bNotify(TRUE), m_bInTray(FALSE), m_bTrayIconHidden(FALSE),
-      m_bIconWithShell(FALSE), m_bExiting(FALSE), m_bAwaitingTray(FALSE), m_nRemaining(0), m_nid(), m_nExpiryMs(0),
-      m_hWatcher(NULL), m_hWatcherStop(NULL)
+      m_nRemaining(0), m_nid(), m_nExpiryMs(0), m_nStartCount(0), m_hWatcher(NULL), m_hWatcherStop(NULL)
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     m_hIconTray = LoadSmallIcon(IDI_TRAY_OLD);
@@ -216,14 +215,8 @@ void CShutdownDlg::OnPaint()
 
 HCURSOR CShutdownDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
-void CShutdownDlg::OnCancel()
-{
-    if (m_bRunning)
-        HideToTray(TRUE);  // the countdown goes on
-    else if (m_bMayClose)
-        CDialog::OnCancel();
-    // otherwise an action has been started and not come back: stay
-}
+// Escape, the close box, Alt+F4: hide while counting, close while idle.
+void CShutdownDlg::OnCancel() { Apply(m_model.Escape(m_bHideOnMinimize != FALSE)); }
 
 void CShutdownDlg::OnHideOnMinimize() { m_bHideOnMinimize = !m_bHideOnMinimize; }
 

@@ -42,11 +42,11 @@ struct Effects {
     enum class Popup { None, Stopped, Remember, Warning };
 
     Timers timers = Timers::Keep;
+    bool save = false;            // the settings are written
+    bool unableToStart = false;   // the "Unable to start" message
     bool stopped = false;         // the countdown stopped: "Hide on minimize..." is cleared
     bool timingControls = false;  // the timing controls follow TimingControlsFor again
     Switch listAndCancel = Switch::Keep;
-    bool save = false;           // the settings are written
-    bool unableToStart = false;  // the "Unable to start" message
     Progress progress = Progress::Keep;
     Text text = Text::Keep;
     Tip tip = Tip::Keep;
