@@ -172,17 +172,12 @@ void CShutdownDlg::ApplyDpi(UINT dpi)
     m_icon.Fit(m_hWnd, IDI_DIALOG_ICON, dpi);
 }
 
-// Moved to a monitor of another resolution (per-monitor aware on Windows 8.1
-// and later): the system lays the dialog's controls out anew; the window
-// takes the rectangle it suggests, and the font, banner and icon follow.
+// Moved to a monitor of another resolution: the system lays the dialog's
+// controls out anew, and the font, banner and icon follow.
 LRESULT CShutdownDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Default();
-    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-    if (suggested)
-        ::SetWindowPos(m_hWnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
-                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyDpi(HIWORD(wParam));
+    ApplyDpi(TakeDpiChange(m_hWnd, wParam, lParam));
     return result;
 }
 

@@ -1,5 +1,6 @@
 // The notification-area icon: when it shows, what its tip says, its menu, and
 // how the dialog goes into it and comes back.
+#include "afx/ascii.h"
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
 #include "tests/e2e/driver/Probe.h"
@@ -17,7 +18,7 @@ constexpr char kStopText[] = "Quellix\ntimer stopped.";
 // lower-cased ("Quellix... left 59 sec.").
 std::string TipFor(const Dialog& dialog)
 {
-    return std::string(kDialogCaption) + " " + LowerCase(dialog.ItemText(id::Remaining));
+    return std::string(kDialogCaption) + " " + afx::AsciiLower(dialog.ItemText(id::Remaining));
 }
 
 TEST_F(Tray, IdleDialogMinimisesToTheIconAndARealClickBringsItBack)
