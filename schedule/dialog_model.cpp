@@ -90,6 +90,14 @@ Effects DialogModel::ReturnToIdle()
     return e;
 }
 
+Effects DialogModel::EndDialog()
+{
+    m_s.schedule = Schedule::Closed;
+    Effects e;
+    e.endDialog = true;
+    return e;
+}
+
 Effects DialogModel::CancelButton()
 {
     Effects e;
@@ -99,8 +107,7 @@ Effects DialogModel::CancelButton()
         StopCountdown(e);
     } else if (m_s.schedule == Schedule::Idle) {
         m_s.mayClose = true;
-        m_s.schedule = Schedule::Closed;
-        e.endDialog = true;
+        return EndDialog();
     }
     return e;
 }
@@ -109,13 +116,7 @@ Effects DialogModel::Escape(bool hideOnMinimize)
 {
     switch (m_s.schedule) {
     case Schedule::Idle:
-        if (m_s.mayClose) {
-            m_s.schedule = Schedule::Closed;
-            Effects e;
-            e.endDialog = true;
-            return e;
-        }
-        return Effects();  // an action has been requested and not come back: stay
+        return m_s.mayClose ? EndDialog() : Effects();  // else a request is out: stay
     case Schedule::Counting:
     case Schedule::Expired:
         return HideToTray(hideOnMinimize);  // the countdown goes on
@@ -230,10 +231,7 @@ Effects DialogModel::RequestMade(bool resetAfter)
             return ReturnToIdle();
         // A "Now" has done its job: the dialog ends.
         m_s.mayClose = true;
-        m_s.schedule = Schedule::Closed;
-        Effects e;
-        e.endDialog = true;
-        return e;
+        return EndDialog();
     }
     // The session is to end; until it does the dialog waits, and Escape and
     // the close box leave it open.

@@ -120,6 +120,7 @@ private:
     void StopCountdown(Effects& e);
     Effects ReturnToIdle();
     Effects Act(bool save);
+    Effects EndDialog();
 
     ModelState m_s;
 };

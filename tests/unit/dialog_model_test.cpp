@@ -72,13 +72,7 @@ struct Fx : Effects {
 
 ModelState St(S schedule, P presence = P::Shown, bool running = false, bool mayClose = true, bool expiring = false)
 {
-    ModelState s;
-    s.schedule = schedule;
-    s.presence = presence;
-    s.running = running;
-    s.mayClose = mayClose;
-    s.expiring = expiring;
-    return s;
+    return {schedule, presence, running, mayClose, expiring};
 }
 
 // The states of the lifecycle, as the dialog reaches them.
