@@ -12,21 +12,6 @@ void CDC::FillSolidRect(const RECT* rect, COLORREF crColor)
     ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, rect, NULL, 0, NULL);
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* pDC)
-{
-    m_hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL);
-    return m_hDC != NULL;
-}
-
-BOOL CDC::DeleteDC()
-{
-    if (!m_hDC)
-        return FALSE;
-    BOOL deleted = ::DeleteDC(m_hDC);
-    m_hDC = NULL;
-    return deleted;
-}
-
 CPaintDC::CPaintDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::BeginPaint(hWnd, &m_ps); }
 
 CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }

@@ -105,8 +105,50 @@ public:
     BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, NULL); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
-    BOOL CreateCompatibleDC(CDC* pDC);
-    BOOL DeleteDC();
+};
+
+// A memory device context compatible with `pDC` (with the screen when NULL),
+// deleted by its owner; m_hDC is NULL when none could be created.
+class CMemoryDC : public CDC {
+public:
+    explicit CMemoryDC(const CDC* pDC)
+    {
+        m_owned.Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : NULL));
+        m_hDC = m_owned.GetSafeHandle();
+    }
+
+private:
+    COwnedHandle<HDC, ::DeleteDC> m_owned;
+};
+
+// The screen's device context, released by its owner.
+class CScreenDC : public CDC {
+public:
+    CScreenDC() { m_hDC = ::GetDC(NULL); }
+    ~CScreenDC() override
+    {
+        if (m_hDC)
+            ::ReleaseDC(NULL, m_hDC);
+    }
+};
+
+// Selects an object into a device context for the guard's life, then puts
+// back the one it replaced. Declared after the object, so that the object is
+// no longer selected when it is deleted.
+class CSelection {
+public:
+    CSelection(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(hDC && hObject ? ::SelectObject(hDC, hObject) : NULL) {}
+    ~CSelection()
+    {
+        if (m_hOld)
+            ::SelectObject(m_hDC, m_hOld);
+    }
+    CSelection(const CSelection&) = delete;
+    CSelection& operator=(const CSelection&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
 };
 
 class CPaintDC : public CDC {

@@ -1,6 +1,7 @@
 // COwnedHandle: owns one system handle and frees it with `Free` (DeleteObject
-// for GDI objects, DestroyMenu for menus, DestroyIcon for icons) when another
-// is attached, when asked and when the owner goes.
+// for GDI objects, DestroyMenu for menus, DestroyIcon for icons, DeleteDC for
+// created device contexts, CloseKey for registry keys) when another is
+// attached, when asked and when the owner goes.
 #pragma once
 #include <windows.h>
 
@@ -38,3 +39,10 @@ protected:
 
     Handle m_handle = NULL;
 };
+
+namespace afx {
+inline BOOL WINAPI CloseKey(HKEY hKey) { return ::RegCloseKey(hKey) == ERROR_SUCCESS; }
+}  // namespace afx
+
+// An open registry key, closed by its owner.
+using CRegKey = COwnedHandle<HKEY, afx::CloseKey>;

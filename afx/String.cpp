@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "afx/ascii.h"
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -37,12 +39,7 @@ void CString::Format(const char* format, ...)
     va_end(args);
 }
 
-void CString::MakeLower()
-{
-    for (char& c : m_text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-}
+void CString::MakeLower() { m_text = afx::AsciiLower(std::move(m_text)); }
 
 bool CString::LoadString(unsigned id)
 {

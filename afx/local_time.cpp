@@ -2,13 +2,13 @@
 
 namespace afx {
 
-namespace {
 int64_t FloorDiv(int64_t a, int64_t b)
 {
     const int64_t q = a / b;
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+namespace {
 bool IsLeapYear(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 int DaysInMonth(int year, int month)

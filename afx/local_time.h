@@ -11,6 +11,9 @@ namespace afx {
 
 constexpr int64_t kSecondsPerDay = 86400;
 
+// a / b rounded toward minus infinity (b not 0): days and weeks before 1970 count down.
+int64_t FloorDiv(int64_t a, int64_t b);
+
 // A wall-clock reading of the proleptic Gregorian calendar; dayOfWeek 0 is Sunday.
 struct CivilTime {
     int year = 1970;

@@ -63,10 +63,8 @@ LRESULT CShutdownDlg::OnCopyData(WPARAM, LPARAM lParam)
 LRESULT CShutdownDlg::OnRunCommand(WPARAM wParam, LPARAM)
 {
     if (wParam == kHideAgain) {
-        if (m_bRunning && ::IsWindowVisible(m_hWnd)) {
-            HideToTray(TRUE);
-            ShowRemaining(m_nRemaining);
-        }
+        if (::IsWindowVisible(m_hWnd))
+            Apply(m_model.CommandHide());
         return 0;
     }
     if (m_commands.empty())
@@ -90,7 +88,8 @@ int CShutdownDlg::CommandStatus(const ScriptedCommand& command)
 
 BOOL CShutdownDlg::BusyWithAction() const
 {
-    return m_bExiting || !::IsWindowEnabled(m_hWnd) || !::IsWindowEnabled(::GetDlgItem(m_hWnd, IDC_ACTION));
+    const Schedule schedule = m_model.State().schedule;
+    return (schedule != Schedule::Idle && schedule != Schedule::Counting) || !::IsWindowEnabled(m_hWnd);
 }
 
 void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnCommandLine)
@@ -104,7 +103,7 @@ void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnC
     if (bOwnCommandLine && !CapabilityRefusalFor(command.action).empty())
         theApp.m_nExitStatus = kExitNotPossible;  // OK below says why
     if (m_bRunning)
-        StopCountdown();  // the new schedule takes the place of the running one
+        OnStopTimer();  // the new schedule takes the place of the running one
     SetControlsFor(command);
     m_bKeepSettings = TRUE;
     OnOkButton();
@@ -113,8 +112,7 @@ void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnC
     // runs in the tray, as with /hide, unless /show asks for the dialog.
     const bool toTray = command.hide || (bOwnCommandLine && !command.show);
     if (toTray && m_bRunning) {
-        HideToTray(TRUE);
-        ShowRemaining(m_nRemaining);  // the icon's tip shows the time at once
+        Apply(m_model.CommandHide());
         if (bOwnCommandLine)
             m_dwHiddenByCommandLine = ::GetTickCount() | 1;
     }

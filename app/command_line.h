@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "schedule/timing.h"
+
 namespace quellix {
 
-enum class Timing { None, Now, At, After };
 // Whether the question comes before the action: as stored, or chosen for one run.
 enum class Confirmation { Stored, Ask, DoNotAsk };
 

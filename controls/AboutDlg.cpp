@@ -31,11 +31,9 @@ LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CDialog::WindowProc(message, wParam, lParam);
     if (message == WM_DPICHANGED) {
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(m_hWnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
-                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        quellix::ApplyControlFont(m_hWnd, kFontControls, m_font, HIWORD(wParam));
-        m_icon.Fit(m_hWnd, IDI_DIALOG_ICON, HIWORD(wParam));
+        const UINT dpi = quellix::TakeDpiChange(m_hWnd, wParam, lParam);
+        quellix::ApplyControlFont(m_hWnd, kFontControls, m_font, dpi);
+        m_icon.Fit(m_hWnd, IDI_DIALOG_ICON, dpi);
     }
     return result;
 }

@@ -10,9 +10,9 @@ namespace {
 // (averaging the pixels each target pixel covers), not by dropping pixels.
 HBITMAP StretchHalftone(HBITMAP source, const BITMAP& from, int width, int height)
 {
-    HDC screen = ::GetDC(NULL);
-    HDC src = ::CreateCompatibleDC(screen);
-    HDC dst = ::CreateCompatibleDC(screen);
+    CScreenDC screen;
+    CMemoryDC src(&screen);
+    CMemoryDC dst(&screen);
     // 24 bits: no alpha channel that the themed static control could act on.
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -23,20 +23,13 @@ HBITMAP StretchHalftone(HBITMAP source, const BITMAP& from, int width, int heigh
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = NULL;
     HBITMAP target = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (src && dst && target) {
-        HGDIOBJ oldSrc = ::SelectObject(src, source);
-        HGDIOBJ oldDst = ::SelectObject(dst, target);
+    if (src.m_hDC && dst.m_hDC && target) {
+        CSelection selectSource(src, source);
+        CSelection selectTarget(dst, target);
         ::SetStretchBltMode(dst, HALFTONE);
         ::SetBrushOrgEx(dst, 0, 0, NULL);  // required after choosing HALFTONE
         ::StretchBlt(dst, 0, 0, width, height, src, 0, 0, from.bmWidth, from.bmHeight, SRCCOPY);
-        ::SelectObject(dst, oldDst);
-        ::SelectObject(src, oldSrc);
     }
-    if (dst)
-        ::DeleteDC(dst);
-    if (src)
-        ::DeleteDC(src);
-    ::ReleaseDC(NULL, screen);
     return target;
 }
 }  // namespace

@@ -1,5 +1,6 @@
 #include "controls/Dpi.h"
 
+#include "afx/Gdi.h"
 #include "afx/SystemFunctions.h"
 #include "controls/dpi_scale.h"
 
@@ -8,10 +9,8 @@ namespace quellix {
 namespace {
 UINT ScreenDpi()
 {
-    HDC hdc = ::GetDC(NULL);
-    const int dpi = hdc ? ::GetDeviceCaps(hdc, LOGPIXELSY) : 0;
-    if (hdc)
-        ::ReleaseDC(NULL, hdc);
+    CScreenDC screen;
+    const int dpi = screen.m_hDC ? screen.GetDeviceCaps(LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 }  // namespace
@@ -26,6 +25,15 @@ UINT DpiAtPoint(POINT pt)
 {
     const UINT dpi = afx::GetDpiForMonitorAt(pt);
     return dpi ? dpi : ScreenDpi();
+}
+
+UINT TakeDpiChange(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested)
+        ::SetWindowPos(hWnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return HIWORD(wParam);
 }
 
 int SystemMetricForDpi(int index, UINT dpi)

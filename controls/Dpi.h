@@ -19,5 +19,9 @@ UINT WindowDpi(HWND hWnd);
 UINT DpiAtPoint(POINT pt);
 // A system metric (SM_CXSMICON, ...) at `dpi`.
 int SystemMetricForDpi(int index, UINT dpi);
+// WM_DPICHANGED (moved to a monitor of another resolution, per-monitor aware
+// on Windows 8.1 and later): the window takes the rectangle the system
+// suggests; returns the new resolution, for the font and pictures to follow.
+UINT TakeDpiChange(HWND hWnd, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quellix

@@ -6,16 +6,6 @@
 using namespace quellix;
 
 namespace {
-BandRect ToBandRect(const RECT& r)
-{
-    BandRect out;
-    out.left = r.left;
-    out.top = r.top;
-    out.right = r.right;
-    out.bottom = r.bottom;
-    return out;
-}
-
 CRect ToCRect(const BandRect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
 }  // namespace
 
@@ -33,7 +23,7 @@ void CGradient::SetColors(int nCount, ...)
 
 CRect CGradient::GetBandRect(const CRect& rect, int nFrom, int nTo) const
 {
-    return ToCRect(GradientBands::GetBandRect(ToBandRect(rect), nFrom, nTo));
+    return ToCRect(GradientBands::GetBandRect(afx::ToRect32(rect), nFrom, nTo));
 }
 
 void CGradient::CreateGradientPalette()
@@ -62,7 +52,7 @@ void CGradient::Draw(CDC* pDC, const CRect& rect, int nFrom, int nTo, int nPhase
 {
     bool paletteDisplay = (pDC->GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0;
     int depth = pDC->GetDeviceCaps(BITSPIXEL) * pDC->GetDeviceCaps(PLANES);
-    DrawPlan plan = PlanDraw(ToBandRect(rect), nFrom, nTo, nPhase, paletteDisplay, depth);
+    DrawPlan plan = PlanDraw(afx::ToRect32(rect), nFrom, nTo, nPhase, paletteDisplay, depth);
     if (plan.solidFill) {
         CRect solid = ToCRect(plan.solidRect);
         pDC->FillSolidRect(&solid, plan.solidColor);

@@ -46,14 +46,13 @@ bool LookUpEnvironment(const std::string& name, std::string* value)
 // empty when there is none or it is longer than the link reads.
 std::string ReadMailCommand()
 {
-    HKEY hKey = OpenMailCommandKey();
-    if (!hKey)
+    CRegKey key;
+    if (!key.Attach(OpenMailCommandKey()))
         return std::string();
     char data[quellix::kMailCommandBytes];
     DWORD size = sizeof data;
     DWORD type = REG_NONE;
-    LONG read = ::RegQueryValueExA(hKey, NULL, NULL, &type, reinterpret_cast<BYTE*>(data), &size);
-    ::RegCloseKey(hKey);
+    LONG read = ::RegQueryValueExA(key.GetSafeHandle(), NULL, NULL, &type, reinterpret_cast<BYTE*>(data), &size);
     if (read != ERROR_SUCCESS || size > sizeof data)
         return std::string();
     // The value need not end with a zero, and its text ends at the first one.
@@ -111,17 +110,15 @@ void CHyperLink::OnPaint()
     const COLORREF color = LinkColor();
     CPen pen;
     pen.CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ hOldPen = dc.SelectObject(pen);
+    CSelection selectPen(dc, pen.GetSafeHandle());
     // Always the stock variable font, whatever font the control was given.
-    HGDIOBJ hOldFont = dc.SelectStockObject(ANSI_VAR_FONT);
+    CSelection selectFont(dc, ::GetStockObject(ANSI_VAR_FONT));
     dc.SetTextColor(color);
     dc.SetBkMode(TRANSPARENT);
     dc.DrawText(text, -1, &rect, DT_TABSTOP);
     // The underline spans the whole control, not just the text.
     dc.MoveTo(0, rect.Height() - 1);
     dc.LineTo(rect.Width(), rect.Height() - 1);
-    dc.SelectObject(hOldFont);
-    dc.SelectObject(hOldPen);
 }
 
 void CHyperLink::StartMailProgram()

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "afx/rect32.h"
+
 namespace quellix {
 
 struct ColorBand {
@@ -15,9 +17,7 @@ struct ColorBand {
 };
 using ColorBandArray = std::vector<ColorBand>;
 
-struct BandRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
+using BandRect = afx::Rect32;
 
 // Band colours drawn through a selected palette carry the palette-relative flag.
 uint32_t PaletteRelative(uint32_t color);

@@ -53,9 +53,10 @@ void WriteValue(HKEY hKey, const char* name, int value)
 
 void CShutdownDlg::LoadSettings()
 {
-    HKEY hKey = OpenSettingsKey(KEY_READ);
-    if (!hKey)
+    CRegKey key;
+    if (!key.Attach(OpenSettingsKey(KEY_READ)))
         return;
+    const HKEY hKey = key.GetSafeHandle();
     int action = 0;
     if (ReadValue(hKey, kAction, &action)) {
         // A position outside the list selects nothing. Said outright: Wine's
@@ -72,7 +73,6 @@ void CShutdownDlg::LoadSettings()
     if (ReadValue(hKey, kTurnOffDur, &minutes) && quellix::IsValidMinutes(minutes))
         m_nDuration = minutes;
     UpdateData(FALSE);
-    ::RegCloseKey(hKey);
 }
 
 void CShutdownDlg::SaveSettings()
@@ -80,25 +80,22 @@ void CShutdownDlg::SaveSettings()
     if (m_bKeepSettings || !UpdateData(TRUE))
         return;
     int action = m_comboAction.GetCurSel();
-    HKEY hKey = OpenSettingsKey(KEY_WRITE);
-    if (!hKey)
+    CRegKey key;
+    if (!key.Attach(OpenSettingsKey(KEY_WRITE)))
         return;
-    WriteValue(hKey, kAction, action);
-    WriteValue(hKey, kTurnOffNow, m_bNow);
-    WriteValue(hKey, kTurnOffAfter, m_nTimingMode);
-    WriteValue(hKey, kTurnOffDur, m_nDuration);
-    ::RegCloseKey(hKey);
+    WriteValue(key.GetSafeHandle(), kAction, action);
+    WriteValue(key.GetSafeHandle(), kTurnOffNow, m_bNow);
+    WriteValue(key.GetSafeHandle(), kTurnOffAfter, m_nTimingMode);
+    WriteValue(key.GetSafeHandle(), kTurnOffDur, m_nDuration);
 }
 
 void CShutdownDlg::OnConfirmClicked()
 {
     if (!UpdateData(TRUE))
         return;
-    HKEY hKey = OpenSettingsKey(KEY_ALL_ACCESS);
-    if (!hKey)
-        return;
-    WriteValue(hKey, kConfirmTurnOff, m_bConfirm);
-    ::RegCloseKey(hKey);
+    CRegKey key;
+    if (key.Attach(OpenSettingsKey(KEY_ALL_ACCESS)))
+        WriteValue(key.GetSafeHandle(), kConfirmTurnOff, m_bConfirm);
 }
 
 // "ConfirmTurnOff" as stored now, for a scripted start that does not choose;

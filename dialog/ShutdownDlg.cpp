@@ -61,8 +61,7 @@ CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
     : CDialog(IDD_QUELLIX_DIALOG, pParent), m_hSemaphore(hSemaphore), m_bConfirm(TRUE), m_nDuration(5), m_timeAt(0),
       m_nTimingMode(0), m_bNow(TRUE), m_bHideOnMinimize(FALSE), m_hIcon(NULL), m_hIconSmall(NULL), m_hIconTray(NULL),
       m_bRunning(FALSE), m_bMayClose(TRUE), m_bNotify(TRUE), m_bInTray(FALSE), m_bTrayIconHidden(FALSE),
-      m_bIconWithShell(FALSE), m_bExiting(FALSE), m_bAwaitingTray(FALSE), m_nRemaining(0), m_nid(), m_nExpiryMs(0),
-      m_hWatcher(NULL), m_hWatcherStop(NULL)
+      m_nRemaining(0), m_nid(), m_nExpiryMs(0), m_nStartCount(0), m_hWatcher(NULL), m_hWatcherStop(NULL)
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     m_hIconTray = LoadSmallIcon(IDI_TRAY_OLD);
@@ -177,17 +176,12 @@ void CShutdownDlg::ApplyDpi(UINT dpi)
     m_icon.Fit(m_hWnd, IDI_DIALOG_ICON, dpi);
 }
 
-// Moved to a monitor of another resolution (per-monitor aware on Windows 8.1
-// and later): the system lays the dialog's controls out anew; the window
-// takes the rectangle it suggests, and the font, banner and icon follow.
+// Moved to a monitor of another resolution: the system lays the dialog's
+// controls out anew, and the font, banner and icon follow.
 LRESULT CShutdownDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Default();
-    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-    if (suggested)
-        ::SetWindowPos(m_hWnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
-                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyDpi(HIWORD(wParam));
+    ApplyDpi(TakeDpiChange(m_hWnd, wParam, lParam));
     return result;
 }
 
@@ -220,14 +214,8 @@ void CShutdownDlg::OnPaint()
 
 HCURSOR CShutdownDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
-void CShutdownDlg::OnCancel()
-{
-    if (m_bRunning)
-        HideToTray(TRUE);  // the countdown goes on
-    else if (m_bMayClose)
-        CDialog::OnCancel();
-    // otherwise an action has been started and not come back: stay
-}
+// Escape, the close box, Alt+F4: hide while counting, close while idle.
+void CShutdownDlg::OnCancel() { Apply(m_model.Escape(m_bHideOnMinimize != FALSE)); }
 
 void CShutdownDlg::OnHideOnMinimize() { m_bHideOnMinimize = !m_bHideOnMinimize; }
 

@@ -15,6 +15,8 @@
 #include "app/command_line.h"
 #include "controls/DialogIcon.h"
 #include "schedule/countdown_clock.h"
+#include "schedule/dialog_model.h"
+#include "tray/ShellIcon.h"
 
 class CShutdownDlg : public CDialog {
 public:
@@ -32,6 +34,9 @@ public:
 
     // The command this copy was started with, carried out once the dialog is up.
     void SetScriptedCommand(const quellix::ScriptedCommand& command);
+
+    // The progress bar's range, stepped once per hundredth of the count.
+    static const int kProgressSteps = 100;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -58,8 +63,8 @@ protected:
     // Actions
     void FillActionList(const OSVERSIONINFOA& version);
     void OnSelChangeAction();
-    BOOL ExecuteAction();
-    void ReportNotCarriedOut(const std::string& text);
+    // The selected action's system request; on refusal `refusal` says why.
+    BOOL ExecuteAction(BOOL* pResetAfter, std::string* refusal);
 
     // Schedule and countdown
     void OnNow();
@@ -70,23 +75,27 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     void OnStopTimer();
     BOOL StartCountdown(int count);
-    void StopCountdown();
-    void ResetAfterAction();
-    void ReturnToIdle();
+    void KillCountdownTimers();
     BOOL ConfirmAction();
     CString FormatRemaining(int seconds) const;
     void ShowRemaining(int seconds);
     void SetPickerTime(const CTime& time);
     afx::CivilTime PickerReading();
     bool MinutesInUse() const;
-    void EnableTimingControls(BOOL bEnable);
+    void EnableTimingControls();
+
+    // The dialog's life: the model decides, Apply carries its effects out.
+    void Apply(const quellix::Effects& effects);
+    void CarryOut();
+    void ShowPopup(quellix::Effects::Popup popup);
+    void ApplyMenu(quellix::Effects::Menu menu);
 
     // Tray icon and menu
     void SetUpTray();
-    void HideToTray(BOOL bHide);
-    void OnTaskbarCreated();
     BOOL NotifyIcon(DWORD dwMessage);
     void SetTipToCaption();
+    void SetTipToRemaining();
+    void EndOwnedBoxes();
     void OnRestore();
     void OnAskConfirmation();
     void OnAbout();
@@ -132,20 +141,12 @@ protected:
     HICON m_hIcon;
     HICON m_hIconSmall;
     HICON m_hIconTray;
+    // Read-outs of m_model, kept in step by Apply alone.
     BOOL m_bRunning;
     BOOL m_bMayClose;
     BOOL m_bNotify;
     BOOL m_bInTray;
     BOOL m_bTrayIconHidden;
-    // An icon has been handed to the shell since the last delete. Without
-    // one a delete is not sent: the shell would only be loaded to refuse it.
-    BOOL m_bIconWithShell;
-    // "Exit" has ended the dialog, possibly while a question was open:
-    // nothing more is carried out.
-    BOOL m_bExiting;
-    // The dialog could not hide for want of a notification area and waits
-    // minimised on the task bar until the shell announces one.
-    BOOL m_bAwaitingTray;
     int m_nRemaining;
     CString m_strTitle;
     CString m_strActionVerb;
@@ -159,8 +160,12 @@ protected:
     // The countdown's deadline on the monotonic clock, from which each tick
     // takes the remaining seconds, so that sleep or late ticks cost nothing.
     quellix::CountdownClock m_clock;
+    quellix::DialogModel m_model;
+    quellix::CShellIcon m_shellIcon;
     // Period of the expiry timer when it is not the whole count (an "at" target).
     UINT m_nExpiryMs;
+    // The count OK has computed, for the countdown the model starts.
+    int m_nStartCount;
     // The watcher thread and the event that stops it before the dialog goes.
     HANDLE m_hWatcher;
     HANDLE m_hWatcherStop;

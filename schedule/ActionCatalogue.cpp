@@ -27,10 +27,10 @@ void CShutdownDlg::FillActionList(const OSVERSIONINFOA& version)
     for (int code : VersionDependentActions(OsVersionOf(version)))
         AddAction(m_comboAction, code);
 
-    char userName[100];
-    DWORD size = sizeof userName;
-    if (::GetUserNameA(userName, &size)) {
-        int index = m_comboAction.InsertString(0, LogOffEntryText(userName).c_str());
+    // A name that cannot be read leaves log-off out.
+    const std::string user = LogonName();
+    if (!user.empty()) {
+        int index = m_comboAction.InsertString(0, LogOffEntryText(user).c_str());
         m_comboAction.SetItemData(index, ACTION_LOGOFF);
     }
 }

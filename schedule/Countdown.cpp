@@ -11,8 +11,6 @@ using namespace quellix;
 namespace {
 enum CountdownTimer : UINT_PTR { kExpiryTimer = 1, kProgressTimer = 2, kTickTimer = 3 };
 const UINT kTickMs = 1000;
-const int kProgressSteps = 100;
-const char kAppCaption[] = "Quellix...";
 
 // Milliseconds on a clock that only moves forward and keeps counting while the
 // machine sleeps; GetTickCount's 49.7-day wrap is carried into the high part.
@@ -48,71 +46,54 @@ afx::CivilTime CShutdownDlg::PickerReading()
     return t;
 }
 
-// Idle: the timing controls as "Now" and the mode allow; counting: all off but "Hide on minimize...".
-void CShutdownDlg::EnableTimingControls(BOOL bIdle)
+void CShutdownDlg::EnableTimingControls()
 {
-    BOOL bAt = bIdle && m_nTimingMode == 0;
-    BOOL bAfter = bIdle && m_nTimingMode != 0;
-    EnableDlgItem(IDC_NOW, bIdle);
-    EnableDlgItem(IDC_RADIO_AFTER, bIdle);
-    EnableDlgItem(IDC_RADIO_AT, bIdle);
-    EnableDlgItem(IDC_MIN_LABEL, bIdle);
-    EnableDlgItem(IDC_DURATION, bAfter);
-    EnableDlgItem(IDC_DURATION_SPIN, bAfter);
-    EnableDlgItem(IDC_TIME_AT, bAt);
-    EnableDlgItem(IDC_OK, bIdle);
-    EnableDlgItem(IDC_HIDE_ON_MINIMIZE, !bIdle);
+    const TimingControls on = TimingControlsFor(m_bRunning, m_bNow, m_nTimingMode != 0);
+    EnableDlgItem(IDC_NOW, on.now);
+    EnableDlgItem(IDC_RADIO_AFTER, on.after);
+    EnableDlgItem(IDC_RADIO_AT, on.at);
+    EnableDlgItem(IDC_MIN_LABEL, on.minLabel);
+    EnableDlgItem(IDC_DURATION, on.minutes);
+    EnableDlgItem(IDC_DURATION_SPIN, on.minutes);
+    EnableDlgItem(IDC_TIME_AT, on.picker);
+    EnableDlgItem(IDC_OK, on.ok);
+    EnableDlgItem(IDC_HIDE_ON_MINIMIZE, on.hideOnMinimize);
 }
 
+// "Now", "at" and "after" are read from the buttons, not through the data
+// exchange: a minutes value that OK would refuse must not keep disabled the
+// field that corrects it.
 void CShutdownDlg::OnNow()
 {
-    // Read from the buttons, not through the data exchange: a minutes value
-    // that OK would refuse must not keep disabled the field that corrects it.
     m_bNow = ::IsDlgButtonChecked(m_hWnd, IDC_NOW) == BST_CHECKED;
     if (::IsDlgButtonChecked(m_hWnd, IDC_RADIO_AFTER) == BST_CHECKED)
         m_nTimingMode = 1;
     else if (::IsDlgButtonChecked(m_hWnd, IDC_RADIO_AT) == BST_CHECKED)
         m_nTimingMode = 0;
-    BOOL bTiming = !m_bNow;
-    EnableDlgItem(IDC_RADIO_AT, bTiming);
-    EnableDlgItem(IDC_RADIO_AFTER, bTiming);
-    EnableDlgItem(IDC_TIME_AT, bTiming && m_nTimingMode == 0);
-    EnableDlgItem(IDC_DURATION, bTiming && m_nTimingMode != 0);
-    EnableDlgItem(IDC_DURATION_SPIN, bTiming && m_nTimingMode != 0);
-    EnableDlgItem(IDC_MIN_LABEL, bTiming);
-    if (bTiming)
+    EnableTimingControls();
+    if (!m_bNow)
         SetPickerTime(CTime::GetCurrentTime() + kDefaultLeadSeconds);
 }
 
 void CShutdownDlg::OnAt()
 {
-    EnableDlgItem(IDC_DURATION, FALSE);
-    EnableDlgItem(IDC_DURATION_SPIN, FALSE);
-    EnableDlgItem(IDC_TIME_AT, TRUE);
-    SetPickerTime(CTime::GetCurrentTime() + kDefaultLeadSeconds);
+    OnNow();  // a fresh picker time, as when "Now" is cleared
 }
 
 void CShutdownDlg::OnAfter()
 {
-    EnableDlgItem(IDC_DURATION, TRUE);
-    EnableDlgItem(IDC_DURATION_SPIN, TRUE);
-    EnableDlgItem(IDC_TIME_AT, FALSE);
+    m_nTimingMode = 1;
+    EnableTimingControls();
 }
 
 void CShutdownDlg::OnOkButton()
 {
     if (!UpdateData(TRUE) || !ActionPossibleHere())
         return;
-
     if (m_bNow) {
-        if (m_bConfirm && (!ConfirmAction() || m_bExiting))
-            return;
-        m_bMayClose = FALSE;
-        SaveSettings();
-        ExecuteAction();
+        Apply(m_model.Ok(Timing::Now, m_bConfirm != FALSE, 0));
         return;
     }
-
     // "at" aims at the next local occurrence of the picker's time of day; the
     // picker's date, which the user cannot see, is stale after a long idle or
     // already tomorrow's near midnight. A mode that is neither gives no count.
@@ -123,16 +104,8 @@ void CShutdownDlg::OnOkButton()
     // The count is in whole seconds from the current second; "at" expires on
     // the target instant itself, not up to a second after it.
     m_nExpiryMs = m_nTimingMode == 0 && count > 0 ? static_cast<UINT>(timeAt * 1000 - nowMs) : 0;
-
-    if (!StartCountdown(count)) {
-        MessageBox("Unable to start", kAppCaption, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    SaveSettings();
-    m_bRunning = TRUE;
-    m_progress.SetPos(0);
-    ShowRemaining(count);
-    EnableTimingControls(FALSE);
+    m_nStartCount = count;
+    Apply(m_model.Ok(m_nTimingMode == 0 ? Timing::At : Timing::After, m_bConfirm != FALSE, count));
 }
 
 BOOL CShutdownDlg::StartCountdown(int count)
@@ -174,9 +147,7 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
         }
         m_nRemaining = m_clock.RemainingAt(now);
         SetTimer(kTickTimer, static_cast<UINT>(m_clock.MsToNextWholeSecond(now)));
-        ShowRemaining(m_nRemaining);
-        if (m_clock.TakeWarning(m_nRemaining) && !m_bTrayIconHidden)
-            ShowNotification(FALSE, TRUE);
+        Apply(m_model.Tick(m_clock.TakeWarning(m_nRemaining)));
         break;
     }
     case kProgressTimer:
@@ -194,117 +165,38 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
         // ended it, or one left from a stopped countdown, ends nothing.
         if (!m_bRunning || !m_clock.TakeExpiry())
             break;
-        KillTimer(kProgressTimer);
-        KillTimer(kExpiryTimer);
-        KillTimer(kTickTimer);
-        EnableDlgItem(IDC_ACTION, FALSE);
-        EnableDlgItem(IDC_CANCEL, FALSE);
-        m_progress.SetPos(kProgressSteps);
-        // Picks up a confirmation setting changed from the tray menu meanwhile.
-        if (!UpdateData(TRUE))
-            return;
-        SetDlgItemText(IDC_REMAINING, "Timer expired");
-        m_bNotify = FALSE;
-        {
-            // The tray menu stays live while the question is open: a stop
-            // or an "Exit" chosen meanwhile outweighs either answer.
-            const BOOL confirmed = !m_bConfirm || ConfirmAction();
-            if (m_bExiting) {
-                // the dialog is ending; the program ends with it
-            } else if (!confirmed || !m_bRunning) {
-                ReturnToIdle();
-            } else {
-                m_bMayClose = FALSE;
-                ExecuteAction();
-            }
-        }
-        m_bNotify = TRUE;
+        // The box itself, not the data exchange: "Ask Confirmation" in the
+        // tray menu may have changed it, and reading it cannot fail.
+        Apply(m_model.Expiry(m_btnConfirm.GetCheck() != BST_UNCHECKED));
         break;
     default:
         break;
     }
 }
 
+void CShutdownDlg::KillCountdownTimers()
+{
+    KillTimer(kProgressTimer);
+    KillTimer(kExpiryTimer);
+    KillTimer(kTickTimer);
+}
+
 BOOL CShutdownDlg::ConfirmAction()
 {
-    if (m_bInTray && m_bTrayIconHidden) {
-        NotifyIcon(NIM_ADD);
-        m_bTrayIconHidden = FALSE;
-    }
     CString prompt = "Are you sure you want to " + m_strActionVerb + " the computer?";
     return MessageBox(prompt, "Quellix timer expired", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 CString CShutdownDlg::FormatRemaining(int seconds) const { return CString(quellix::FormatRemaining(seconds)); }
 
-void CShutdownDlg::ShowRemaining(int seconds)
+void CShutdownDlg::ShowRemaining(int seconds) { SetDlgItemText(IDC_REMAINING, "Left " + FormatRemaining(seconds)); }
+
+void CShutdownDlg::SetTipToRemaining()
 {
-    CString text = "Left " + FormatRemaining(seconds);
-    SetDlgItemText(IDC_REMAINING, text);
-    if (m_bInTray) {
-        lstrcpynA(m_nid.szTip, TrayTipText(m_strTitle.str(), text.str()).c_str(), sizeof m_nid.szTip);
-        NotifyIcon(NIM_MODIFY);
-    }
+    CString text = "Left " + FormatRemaining(m_nRemaining);
+    lstrcpynA(m_nid.szTip, TrayTipText(m_strTitle.str(), text.str()).c_str(), sizeof m_nid.szTip);
 }
 
-void CShutdownDlg::OnCancelButton()
-{
-    m_bMayClose = TRUE;
-    if (m_bRunning)
-        StopCountdown();
-    else
-        CDialog::OnCancel();
-}
+void CShutdownDlg::OnCancelButton() { Apply(m_model.CancelButton()); }
 
-void CShutdownDlg::StopCountdown()
-{
-    UpdateData(TRUE);
-    EnableTimingControls(TRUE);
-    // Disabled by an expiry that made its request; a stop after it must not
-    // leave the list and Cancel out of reach.
-    EnableDlgItem(IDC_ACTION, TRUE);
-    EnableDlgItem(IDC_CANCEL, TRUE);
-    KillTimer(kProgressTimer);
-    KillTimer(kExpiryTimer);
-    KillTimer(kTickTimer);
-    m_bRunning = FALSE;
-    m_bHideOnMinimize = FALSE;
-    ShowNotification(FALSE, FALSE);
-    UpdateData(FALSE);
-}
-
-// After a stand-by, hibernate or lock has come back: a countdown's dialog
-// returns to idle; one that acted "Now" has done its job and ends.
-void CShutdownDlg::ResetAfterAction()
-{
-    if (m_bRunning) {
-        ReturnToIdle();
-    } else {
-        m_bMayClose = TRUE;
-        CDialog::OnCancel();
-    }
-}
-
-// Idle and usable again after an expiry or a "Now" that ended in the dialog:
-// no countdown, the list, Cancel, Escape and the close box working, the
-// dialog shown in front.
-void CShutdownDlg::ReturnToIdle()
-{
-    m_bMayClose = TRUE;
-    if (m_bRunning)
-        StopCountdown();
-    EnableDlgItem(IDC_ACTION, TRUE);
-    EnableDlgItem(IDC_CANCEL, TRUE);
-    SetDlgItemText(IDC_REMAINING, "");
-    m_progress.SetPos(0);
-    HideToTray(FALSE);
-}
-
-void CShutdownDlg::OnStopTimer()
-{
-    if (m_bRunning)
-        StopCountdown();
-    SetTipToCaption();
-    NotifyIcon(NIM_MODIFY);
-    m_menuTray.EnableMenuItem(ID_TRAY_STOP_TIMER, MF_BYCOMMAND | (m_bRunning ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
-}
+void CShutdownDlg::OnStopTimer() { Apply(m_model.StopTimer()); }

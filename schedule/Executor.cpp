@@ -22,11 +22,11 @@ std::string SystemMessage(DWORD error)
 }
 }  // namespace
 
-BOOL CShutdownDlg::ExecuteAction()
+BOOL CShutdownDlg::ExecuteAction(BOOL* pResetAfter, std::string* refusal)
 {
     int selected = m_comboAction.GetCurSel();
     if (selected == CB_ERR) {
-        ReportNotCarriedOut(kNoActionText);
+        *refusal = kNoActionText;
         return FALSE;
     }
     const int code = static_cast<int>(m_comboAction.GetItemData(selected));
@@ -48,16 +48,9 @@ BOOL CShutdownDlg::ExecuteAction()
     }
     if (!done) {
         const DWORD error = ::GetLastError();
-        ReportNotCarriedOut(RefusalText(code, SystemMessage(error)));
+        *refusal = RefusalText(code, SystemMessage(error));
         return FALSE;
     }
-    if (plan.resetAfter)
-        ResetAfterAction();
+    *pResetAfter = plan.resetAfter;
     return TRUE;
-}
-
-void CShutdownDlg::ReportNotCarriedOut(const std::string& text)
-{
-    ReturnToIdle();
-    MessageBox(text.c_str(), "Quellix", MB_OK | MB_ICONEXCLAMATION);
 }

@@ -1,6 +1,9 @@
-// The system's version record, read the way every part of the program reads it.
+// The system's version record and the user's logon name, read the way every
+// part of the program reads them.
 #pragma once
 #include <windows.h>
+
+#include <string>
 
 #include "schedule/action_catalogue.h"
 
@@ -10,6 +13,14 @@ inline OSVERSIONINFOA ReadSystemVersion()
     version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
     ::GetVersionExA(&version);
     return version;
+}
+
+// Empty when it cannot be read.
+inline std::string LogonName()
+{
+    char name[100];
+    DWORD size = sizeof name;
+    return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
 }
 
 inline quellix::OsVersion OsVersionOf(const OSVERSIONINFOA& version)

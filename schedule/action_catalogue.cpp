@@ -65,14 +65,6 @@ const char* ActionDescription(int code)
     return e ? e->description : nullptr;
 }
 
-std::string LowerCase(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 bool UsesNewTrayIcon(const OsVersion& os)
 {
     if (os.platformId == kPlatformNT)

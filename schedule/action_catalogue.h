@@ -38,9 +38,6 @@ const char* ActionVerb(int code);
 // Explanation shown beside the list; nullptr for unknown codes.
 const char* ActionDescription(int code);
 
-// ASCII lower-casing, as the dialog applies to the verb.
-std::string LowerCase(std::string s);
-
 // Whether the system draws the small coloured tray icon rather than the old
 // 16-colour one (XP and later, Windows Me).
 bool UsesNewTrayIcon(const OsVersion& os);

@@ -7,12 +7,6 @@ namespace quellix {
 namespace {
 constexpr int64_t kDaySeconds = afx::kSecondsPerDay;
 
-int64_t FloorDiv(int64_t a, int64_t b)
-{
-    const int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
 int ClampToInt(int64_t v)
 {
     if (v > INT_MAX)
@@ -107,7 +101,7 @@ int64_t NextLocalOccurrence(const afx::CivilTime& picked, int64_t now, const afx
     const int64_t secondsOfDay = (picked.hour * 60 + picked.minute) * 60 + picked.second;
     // Dates in the local calendar, from the one before today's: a day is not
     // always 86,400 seconds long, and the clock may show a time twice.
-    const int64_t today = FloorDiv(now + offsetAt(now), kDaySeconds);
+    const int64_t today = afx::FloorDiv(now + offsetAt(now), kDaySeconds);
     for (int64_t date = today - 1; date <= today + 2; ++date) {
         const afx::LocalInstants at = afx::UtcFromLocal(date * kDaySeconds + secondsOfDay, offsetAt);
         if (at.first > now)

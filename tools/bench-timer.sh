@@ -10,20 +10,10 @@
 # Wine prefix of its own (build/wine/bench-timer) on a private Xvfb display.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=
-if [[ ${1:-} == --build ]]; then
-    build=$(realpath -m "$2")
-    shift 2
-fi
-runs=${1:-5}
-
-bash "$ROOT/tools/setup.sh" || exit 1
-# shellcheck source=tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
-build=${build:-$QX_WIN_BUILD}
-bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" QuellixSeam TimerProbe || exit 1
-
-qx_session bench-timer || exit 1
+# shellcheck source=tools/wine-tool.sh
+source "$ROOT/tools/wine-tool.sh"
+qx_built_session bench-timer TimerProbe "$@" || exit 1
+runs=${QX_ARGS[0]:-5}
 
 # measure LEAD RUNS: the probe's lines go to $WINEPREFIX/timer-LEAD.txt.
 measure() {

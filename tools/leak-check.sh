@@ -15,20 +15,10 @@
 # another.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=
-if [[ ${1:-} == --build ]]; then
-    build=$(realpath -m "$2")
-    shift 2
-fi
-popups=${1:-1000}
-
-bash "$ROOT/tools/setup.sh" || exit 1
-# shellcheck source=tools/wine-env.sh
-source "$ROOT/tools/wine-env.sh"
-build=${build:-$QX_WIN_BUILD}
-bash "$ROOT/tools/build-win.sh" --arch "$QX_WIN_ARCH" "$build" QuellixSeam manual_checks || exit 1
-
-qx_session leak || exit 1
+# shellcheck source=tools/wine-tool.sh
+source "$ROOT/tools/wine-tool.sh"
+qx_built_session leak manual_checks "$@" || exit 1
+popups=${QX_ARGS[0]:-1000}
 
 log=$QX_WINE_DIR/leak.log
 export QUELLIX_LEAK_POPUPS=$popups QUELLIX_EXE=${QUELLIX_EXE:-$build/test/Quellix.exe}

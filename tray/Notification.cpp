@@ -2,20 +2,11 @@
 #include "dialog/ShutdownDlg.h"
 
 #include "resource.h"
-#include "schedule/action_catalogue.h"
+#include "schedule/SystemVersion.h"
 #include "tray/NotifierWnd.h"
 #include "tray/reminder_text.h"
 
 using namespace quellix;
-
-namespace {
-std::string LogonName()
-{
-    char name[100];
-    DWORD size = sizeof name;
-    return ::GetUserNameA(name, &size) ? std::string(name) : std::string();
-}
-}  // namespace
 
 void CShutdownDlg::ShowNotification(BOOL bRemember, BOOL bWarning)
 {

@@ -13,16 +13,6 @@ const UINT kStepMs = 20;
 // Pixels at 96 DPI.
 const int kBitmapRightMargin = 6;
 const int kBitmapTop = 1;
-
-Rect32 ToRect32(const RECT& r)
-{
-    Rect32 out;
-    out.left = r.left;
-    out.top = r.top;
-    out.right = r.right;
-    out.bottom = r.bottom;
-    return out;
-}
 }  // namespace
 
 int CNotifierWnd::s_nOpenCount = 0;
@@ -133,9 +123,9 @@ void CNotifierWnd::OnPaint()
     if (m_pBitmap && m_pBitmap->GetSafeHandle()) {
         BITMAP bm = {};
         m_pBitmap->GetBitmap(&bm);
-        CDC memDC;
-        if (memDC.CreateCompatibleDC(&dc)) {
-            HGDIOBJ hOld = memDC.SelectObject(*m_pBitmap);
+        CMemoryDC memDC(&dc);
+        if (memDC.m_hDC) {
+            CSelection selectBitmap(memDC, m_pBitmap->GetSafeHandle());
             const int width = ScaleForDpi(bm.bmWidth, m_nDpi), height = ScaleForDpi(bm.bmHeight, m_nDpi);
             const int left = rect.right - width - ScaleForDpi(kBitmapRightMargin, m_nDpi);
             const int top = rect.top + ScaleForDpi(kBitmapTop, m_nDpi);
@@ -147,14 +137,12 @@ void CNotifierWnd::OnPaint()
                 ::StretchBlt(dc.m_hDC, left, top, width, height, memDC.m_hDC, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
                 ::SetStretchBltMode(dc.m_hDC, oldMode);
             }
-            memDC.SelectObject(hOld);
-            memDC.DeleteDC();
         }
     }
 
     CFont font;
-    HGDIOBJ hOldFont = CreateControlFont(font, ControlFontHeight(m_nDpi)) ? dc.SelectObject(font)
-                                                                          : dc.SelectStockObject(ANSI_VAR_FONT);
+    CSelection selectFont(dc, CreateControlFont(font, ControlFontHeight(m_nDpi)) ? font.GetSafeHandle()
+                                                                                 : ::GetStockObject(ANSI_VAR_FONT));
 
     CRect measure = rect;
     int textHeight = dc.DrawText(m_strText, -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
@@ -163,7 +151,6 @@ void CNotifierWnd::OnPaint()
         rect.top = textTop;
         dc.DrawText(m_strText, -1, &rect, DT_WORDBREAK | DT_CENTER);
     }
-    dc.SelectObject(hOldFont);
 }
 
 void CNotifierWnd::PostNcDestroy()

@@ -1,13 +1,13 @@
 // Geometry and animation arithmetic of the popup notifier window.
 #pragma once
 
+#include "afx/rect32.h"
 #include "controls/dpi_scale.h"
 
 namespace quellix {
 
-struct Rect32 {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
+using afx::Rect32;
+using afx::ToRect32;
 
 // Window rectangle at creation: at the bottom right of the work area, each
 // popup already open moving the new one 10 pixels further left. The offsets

@@ -1,5 +1,6 @@
 #include "tray/reminder_text.h"
 
+#include "afx/ascii.h"
 #include "schedule/action_catalogue.h"
 
 namespace quellix {
@@ -70,7 +71,7 @@ Reminder ComposeReminder(bool remember, bool warning, bool running, int actionCo
 
 std::string TrayTipText(const std::string& title, const std::string& shownText)
 {
-    return CutTip(title + " " + LowerCase(shownText));
+    return CutTip(title + " " + afx::AsciiLower(shownText));
 }
 
 std::string CutTip(const std::string& text) { return text.substr(0, kTipChars); }

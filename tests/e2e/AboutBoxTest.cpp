@@ -9,6 +9,7 @@
 #include "tests/e2e/driver/HighContrast.h"
 #include "tests/e2e/driver/Probe.h"
 #include "tests/e2e/driver/Screen.h"
+#include "tests/e2e/driver/Tray.h"
 
 #include <optional>
 #include <set>
@@ -256,12 +257,7 @@ protected:
         SetForegroundWindow(main.Handle());
         EXPECT_TRUE(WaitUntil([&] { return main.Foreground(); }, 2000)) << "the dialog did not come to the front";
         SendKeys({{VK_MENU, true}, {VK_SPACE, true}, {VK_SPACE, false}, {VK_MENU, false}});
-        EXPECT_TRUE(WaitUntil([&] {
-            for (HWND window : TopLevelWindows(main.ProcessId()))
-                if (Window(window).ClassName() == "#32768" && IsWindowVisible(window))
-                    return true;
-            return false;
-        })) << "Alt+Space did not open the system menu";
+        EXPECT_TRUE(WaitForPopupMenu(main.ProcessId())) << "Alt+Space did not open the system menu";
         SendKeys({{VK_UP, true}, {VK_UP, false}, {VK_RETURN, true}, {VK_RETURN, false}});
         return WaitForAboutBox();
     }

@@ -96,24 +96,6 @@ TEST_F(DialogWindow, UsesVersion6OfTheCommonControls)
     EXPECT_NE(std::string::npos, path.find("common-controls_6595b64144ccf1df_6.")) << controls.path;
 }
 
-TEST_F(DialogWindow, EscapeClosesTheIdleDialog)
-{
-    Dialog dialog = StartFirstCopy();
-    ASSERT_TRUE(dialog);
-    dialog.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "the program did not end after Escape";
-    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
-}
-
-TEST_F(DialogWindow, CancelClosesTheIdleDialog)
-{
-    Dialog dialog = StartFirstCopy();
-    ASSERT_TRUE(dialog);
-    dialog.ClickAsync(id::Cancel);
-    EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "the program did not end after Cancel";
-    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
-}
-
 TEST_F(DialogWindow, EnterOnTheActionListPressesOk)
 {
     Dialog dialog = StartFirstCopy();

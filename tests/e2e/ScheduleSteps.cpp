@@ -1,5 +1,6 @@
 #include "tests/e2e/ScheduleSteps.h"
 
+#include "tests/e2e/driver/Popups.h"
 #include "tests/e2e/driver/Process.h"
 #include "tests/e2e/driver/Quellix.h"
 #include "tests/e2e/driver/Wait.h"
@@ -101,22 +102,10 @@ MessageBoxWindow WaitForPrompt(DWORD pid, DWORD timeoutMs)
     return found;
 }
 
-std::vector<HWND> NotifierPopups(DWORD pid)
-{
-    std::vector<HWND> popups;
-    for (HWND window : TopLevelWindows(pid)) {
-        const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-        const LONG style = GetWindowLongA(window, GWL_STYLE);
-        if ((exStyle & WS_EX_TOOLWINDOW) && (exStyle & WS_EX_TOPMOST) && (style & WS_POPUP) && !(style & WS_CAPTION))
-            popups.push_back(window);
-    }
-    return popups;
-}
-
 size_t PopupWatch::Poll()
 {
-    for (HWND popup : NotifierPopups(m_pid))
-        m_seen.insert(popup);
+    for (const Popup& popup : ExistingPopups(m_pid))
+        m_seen.insert(popup.Handle());
     return m_seen.size();
 }
 

@@ -41,9 +41,6 @@ void StartCountdownAfter(const Dialog& dialog, const std::string& minutes);
 // The expiry prompt of process `pid` once it shows; empty after the time-out.
 MessageBoxWindow WaitForPrompt(DWORD pid, DWORD timeoutMs);
 
-// The popup notifier windows of process `pid` (top-most tool windows without a
-// caption), visible or still being raised.
-std::vector<HWND> NotifierPopups(DWORD pid);
 // Collects every popup of `pid` seen while polling.
 class PopupWatch {
 public:

@@ -2,6 +2,7 @@
 // or with no shell running): it never disappears without an icon. It waits
 // minimised on the task bar, and hides into its icon once the shell
 // announces its task bar with "TaskbarCreated".
+#include "afx/ascii.h"
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
 #include "tests/e2e/driver/AbsentTray.h"
@@ -85,7 +86,7 @@ TEST_F(TrayAwaitingShell, ADialogTheUserBroughtBackStaysWhenTheTaskBarComes)
     ASSERT_TRUE(m_dialog.Minimize());
     EXPECT_TRUE(WaitUntil([&] { return !m_dialog.Visible(); }));
     const TrayIcon icon = WaitForOneIcon();
-    EXPECT_EQ(0u, LowerCase(icon.tip).find(LowerCase(kDialogCaption)));
+    EXPECT_EQ(0u, afx::AsciiLower(icon.tip).find(afx::AsciiLower(kDialogCaption)));
     EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
 }
 

@@ -1,8 +1,5 @@
 #include "tests/e2e/TraySteps.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace e2e {
 
 using namespace quellix;
@@ -117,13 +114,6 @@ MenuEntry EntryWithCommand(const std::vector<MenuEntry>& entries, UINT command)
         if (!entry.separator && entry.command == command)
             return entry;
     return MenuEntry();
-}
-
-std::string LowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 }  // namespace e2e

@@ -48,6 +48,4 @@ protected:
 // The entry with `command` in `entries`, or an empty entry.
 MenuEntry EntryWithCommand(const std::vector<MenuEntry>& entries, UINT command);
 
-std::string LowerCase(std::string text);
-
 }  // namespace e2e

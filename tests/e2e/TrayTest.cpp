@@ -1,5 +1,6 @@
 // The notification-area icon: when it shows, what its tip says, its menu, and
 // how the dialog goes into it and comes back.
+#include "afx/ascii.h"
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
 #include "tests/e2e/driver/Probe.h"
@@ -17,7 +18,7 @@ constexpr char kStopText[] = "Quellix\ntimer stopped.";
 // lower-cased ("Quellix... left 59 sec.").
 std::string TipFor(const Dialog& dialog)
 {
-    return std::string(kDialogCaption) + " " + LowerCase(dialog.ItemText(id::Remaining));
+    return std::string(kDialogCaption) + " " + afx::AsciiLower(dialog.ItemText(id::Remaining));
 }
 
 TEST_F(Tray, IdleDialogMinimisesToTheIconAndARealClickBringsItBack)
@@ -226,12 +227,13 @@ TEST_F(Tray, CountdownInTheTipStopTimerAndHideFromTheMenu)
     EXPECT_TRUE(NoIconFor(300));
 }
 
-// Escape while counting hides the dialog with the icon as well; Exit then
-// ends the program at once and takes the icon along.
-TEST_F(Tray, EscapeWhileCountingKeepsTheIconAndExitEndsTheProgram)
+// Escape while counting hides the dialog with the icon as well; Exit, chosen
+// while the expiry question is open, ends the program at once without an
+// answer, carries nothing out and takes the icon along.
+TEST_F(Tray, EscapeWhileCountingKeepsTheIconAndExitWhileAskingEndsTheProgram)
 {
     ASSERT_TRUE(StartRecordedCopy());
-    StartCountdownAfter(m_dialog, "1");
+    StartCountdownAt(m_dialog, 4);
     PopupWatch popups(m_dialog.ProcessId());
     m_dialog.PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !m_dialog.Visible(); })) << "Escape did not hide the counting dialog";
@@ -243,8 +245,10 @@ TEST_F(Tray, EscapeWhileCountingKeepsTheIconAndExitEndsTheProgram)
     EXPECT_TRUE(WaitUntil([&] { return ShellTrayIcons().size() == 1 && ShellTrayIcons()[0].tip == TipFor(m_dialog); }))
         << "the tip does not count down";
 
+    MessageBoxWindow box = WaitForPrompt(m_dialog.ProcessId(), 6000);
+    ASSERT_TRUE(box) << "no question at the end of the countdown";
     ChooseFromIconMenu(command::Exit);
-    EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "Exit did not end the program";
+    EXPECT_TRUE(FirstCopy().WaitForExit(kActionTimeout)) << "Exit waited for the question's answer";
     EXPECT_TRUE(WaitForTrayIconCount(0)) << "the icon outlived the program";
     EXPECT_TRUE(WaitUntil([&] { return !ShowsQuellixIcon(icon.rect); })) << "the icon's picture stayed";
     EXPECT_EQ(0u, popups.Poll()) << "hiding or leaving a running countdown showed a notice";

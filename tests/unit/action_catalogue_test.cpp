@@ -1,4 +1,5 @@
 #include "schedule/action_catalogue.h"
+#include "afx/ascii.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ TEST(ActionCatalogue, TextsPerCode)
         EXPECT_STREQ(ActionEntryText(code), entries[code - 1]);
         ASSERT_NE(ActionVerb(code), nullptr);
         ASSERT_NE(ActionDescription(code), nullptr);
-        const std::string verb = LowerCase(ActionVerb(code));
+        const std::string verb = afx::AsciiLower(ActionVerb(code));
         EXPECT_EQ(std::string(ActionVerb(code)) + " time", groups[code - 1]);
         EXPECT_EQ("Are you sure you want to " + verb + " the computer?", prompts[code - 1]);
         EXPECT_EQ("Confirm " + verb + "...", confirms[code - 1]);
@@ -74,7 +75,7 @@ TEST(ActionCatalogue, TextsPerCode)
         EXPECT_EQ(ActionVerb(code), nullptr);
         EXPECT_EQ(ActionDescription(code), nullptr);
     }
-    EXPECT_EQ(LowerCase("Lock Computer \xC4Z@[`"), "lock computer \xC4z@[`");
+    EXPECT_EQ(afx::AsciiLower("Lock Computer \xC4Z@[`"), "lock computer \xC4z@[`");
 }
 
 TEST(ActionCatalogue, NewTrayIconFromXpAndMe)

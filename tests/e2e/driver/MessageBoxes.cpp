@@ -86,19 +86,11 @@ std::vector<MessageBoxWindow> OpenMessageBoxes(DWORD pid, HWND except)
 
 MessageBoxWindow WaitForMessageBox(DWORD pid, const std::string& caption, DWORD timeoutMs)
 {
-    MessageBoxWindow found;
-    WaitUntil(
-        [&] {
-            for (const MessageBoxWindow& box : OpenMessageBoxes(pid)) {
-                if (box.Caption() == caption) {
-                    found = box;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
+    return MessageBoxWindow(
+        WaitForTopLevel(
+            pid, [&](const Window& w) { return w.Visible() && w.ClassName() == "#32770" && w.Text() == caption; },
+            timeoutMs)
+            .Handle());
 }
 
 }  // namespace e2e

@@ -16,26 +16,17 @@ std::string ExePath()
     return OwnDirectory() + "test\\" + kExeName;
 }
 
-Dialog FindMainDialog(DWORD pid)
-{
-    for (HWND window : TopLevelWindows(pid)) {
-        Dialog dialog(window);
-        if (dialog.ClassName() == "#32770" && dialog.Text() == kDialogCaption)
-            return dialog;
-    }
-    return Dialog();
-}
+namespace {
+bool IsMainDialog(const Window& w) { return w.ClassName() == "#32770" && w.Text() == kDialogCaption; }
+}  // namespace
+
+Dialog FindMainDialog(DWORD pid) { return Dialog(FindTopLevel(pid, IsMainDialog).Handle()); }
 
 Dialog WaitForMainDialog(DWORD pid, DWORD timeoutMs)
 {
-    Dialog found;
-    WaitUntil(
-        [&] {
-            found = FindMainDialog(pid);
-            return found && found.Visible();
-        },
-        timeoutMs, 20);
-    return found && found.Visible() ? found : Dialog();
+    return Dialog(WaitForTopLevel(
+                      pid, [](const Window& w) { return IsMainDialog(w) && w.Visible(); }, timeoutMs, 20)
+                      .Handle());
 }
 
 std::vector<std::string> ReadRequestLog(const std::string& path)

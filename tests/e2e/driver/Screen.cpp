@@ -1,5 +1,7 @@
 #include "tests/e2e/driver/Screen.h"
 
+#include "afx/Gdi.h"
+
 namespace e2e {
 
 Picture CopyPixels(HDC source, POINT origin, int width, int height)
@@ -38,10 +40,7 @@ Picture Screenshot(HWND window)
     GetClientRect(window, &client);
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
-    HDC screen = GetDC(NULL);
-    Picture picture = CopyPixels(screen, origin, client.right, client.bottom);
-    ReleaseDC(NULL, screen);
-    return picture;
+    return CopyPixels(CScreenDC(), origin, client.right, client.bottom);
 }
 
 }  // namespace e2e

@@ -1,5 +1,6 @@
 #include "tests/e2e/driver/Tray.h"
 
+#include "afx/Gdi.h"
 #include "tests/e2e/driver/Process.h"
 
 #include <commctrl.h>
@@ -114,7 +115,7 @@ bool RemoveTrayIcon(HWND owner, UINT id)
 
 bool ShowsQuellixIcon(const RECT& rect)
 {
-    HDC screen = GetDC(NULL);
+    CScreenDC screen;
     int red = 0;
     for (int y = rect.top; y < rect.bottom; ++y) {
         for (int x = rect.left; x < rect.right; ++x) {
@@ -123,7 +124,6 @@ bool ShowsQuellixIcon(const RECT& rect)
                 ++red;
         }
     }
-    ReleaseDC(NULL, screen);
     return red >= 40;  // of the 16x16 picture, well over half is red
 }
 
@@ -157,13 +157,7 @@ std::string HoverTip(const TrayIcon& icon, DWORD timeoutMs)
     return text;
 }
 
-COLORREF ScreenPixel(int x, int y)
-{
-    HDC screen = GetDC(NULL);
-    const COLORREF color = GetPixel(screen, x, y);
-    ReleaseDC(NULL, screen);
-    return color;
-}
+COLORREF ScreenPixel(int x, int y) { return GetPixel(CScreenDC(), x, y); }
 
 bool ColorNear(COLORREF actual, COLORREF expected, int tolerance)
 {
@@ -182,18 +176,8 @@ std::string ColorText(COLORREF color)
 OpenMenu WaitForPopupMenu(DWORD pid, DWORD timeoutMs)
 {
     OpenMenu found;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopLevelWindows(pid)) {
-                Window candidate(window);
-                if (candidate.Visible() && candidate.ClassName() == kMenuClass) {
-                    found.window = candidate;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs, 10);
+    found.window = WaitForTopLevel(
+        pid, [](const Window& w) { return w.Visible() && w.ClassName() == kMenuClass; }, timeoutMs);
     if (found)
         found.menu = reinterpret_cast<HMENU>(found.window.Send(kGetMenuHandle));
     return found;
@@ -216,28 +200,19 @@ bool ChooseWithKeyboard(const OpenMenu& menu, UINT command)
         ADD_FAILURE() << "the open menu has no entry with command " << command;
         return true;
     }
-    const auto press = [&](WORD key) {
-        const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
-        return menu.window.PostIfThere(WM_KEYDOWN, key, 1 | (scan << 16)) &&
-               menu.window.PostIfThere(WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
-    };
     for (int i = 0; i < downs; ++i) {
-        if (!press(VK_DOWN))
+        if (!menu.window.PostKeyStroke(VK_DOWN))
             return false;
     }
-    return press(VK_RETURN);
+    return menu.window.PostKeyStroke(VK_RETURN);
 }
 
 void CloseWithEscape(const OpenMenu& menu)
 {
     // The first Escape may close the menu before the rest arrive: a menu that
     // is gone has done what they ask, and the caller checks that it closed.
-    const UINT scan = MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC);
-    for (int i = 0; i < 2; ++i) {
-        if (!menu.window.PostIfThere(WM_KEYDOWN, VK_ESCAPE, 1 | (scan << 16)) ||
-            !menu.window.PostIfThere(WM_KEYUP, VK_ESCAPE, 1 | (scan << 16) | (3u << 30)))
-            return;
-    }
+    if (menu.window.PostKeyStroke(VK_ESCAPE))
+        menu.window.PostKeyStroke(VK_ESCAPE);
 }
 
 }  // namespace e2e

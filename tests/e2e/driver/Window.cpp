@@ -233,14 +233,36 @@ std::string Dialog::ItemFont(int id) const
 
 int Dialog::ProgressPosition(int id) const { return static_cast<int>(Item(id).Send(PBM_GETPOS)); }
 
+bool Window::PostKeyStroke(WORD virtualKey) const
+{
+    const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    return PostIfThere(WM_KEYDOWN, virtualKey, 1 | (scan << 16)) &&
+           PostIfThere(WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+}
+
+Window FindTopLevel(DWORD pid, const WindowMatch& match)
+{
+    for (HWND handle : TopLevelWindows(pid)) {
+        const Window window(handle);
+        if (match(window))
+            return window;
+    }
+    return Window();
+}
+
+Window WaitForTopLevel(DWORD pid, const WindowMatch& match, DWORD timeoutMs, DWORD pollMs)
+{
+    Window found;
+    WaitUntil([&] { return static_cast<bool>(found = FindTopLevel(pid, match)); }, timeoutMs, pollMs);
+    return found;
+}
+
 void Dialog::PressKey(WORD virtualKey, int id) const
 {
     Window target(id ? GetDlgItem(m_hwnd, id) : FocusInThread());
     if (!target)
         target = *this;
-    const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-    target.Post(WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-    target.Post(WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+    target.PostKeyStroke(virtualKey);
 }
 
 void Dialog::SendKey(WORD virtualKey, int id) const

@@ -3,6 +3,7 @@
 // Calls that wait for the other process use time-outs; nothing blocks forever.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -37,6 +38,8 @@ public:
     {
         return PostMessageA(m_hwnd, message, wParam, lParam) != FALSE;
     }
+    // A key press (WM_KEYDOWN + WM_KEYUP, posted); false when the window is gone.
+    bool PostKeyStroke(WORD virtualKey) const;
 
     Window Item(int id) const { return Window(GetDlgItem(m_hwnd, id)); }
 
@@ -107,6 +110,12 @@ public:
     // dialog manager; returns once the control has handled it.
     void SendKey(WORD virtualKey, int id) const;
 };
+
+// The first top-level window of process `pid` that `match` accepts, at once
+// or within `timeoutMs`; empty when there is none.
+using WindowMatch = std::function<bool(const Window&)>;
+Window FindTopLevel(DWORD pid, const WindowMatch& match);
+Window WaitForTopLevel(DWORD pid, const WindowMatch& match, DWORD timeoutMs, DWORD pollMs = 10);
 
 // Moves the mouse pointer (a real move) to a point of the screen and waits
 // until it is there.

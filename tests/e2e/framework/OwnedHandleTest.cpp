@@ -1,5 +1,6 @@
-// The wrappers that own a GDI object or a menu: a handle is freed once, by
-// the owner that holds it last, and one given up by Detach is left alone.
+// The wrappers that own a GDI object, a menu, a registry key or a device
+// context: a handle is freed once, by the owner that holds it last, and one
+// given up by Detach is left alone; a selection is undone by its guard.
 #include "afx/Gdi.h"
 #include "afx/Menu.h"
 
@@ -51,6 +52,41 @@ TEST(OwnedHandle, MenuIsDestroyedByItsLastOwner)
     EXPECT_TRUE(IsMenu(kept)) << "a detached menu was destroyed by its former owner";
     EXPECT_FALSE(IsMenu(last)) << "the owner went without destroying its menu";
     DestroyMenu(kept);
+}
+
+TEST(OwnedHandle, RegistryKeyIsClosedByItsOwner)
+{
+    HKEY kept = NULL, closed = NULL;
+    {
+        CRegKey key;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &kept));
+        ASSERT_TRUE(key.Attach(kept));
+        kept = key.Detach();
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &closed));
+        ASSERT_TRUE(key.Attach(closed));
+    }
+    EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(kept)) << "a detached key was closed by its former owner";
+    EXPECT_NE(ERROR_SUCCESS, RegCloseKey(closed)) << "the owner went without closing its key";
+}
+
+TEST(OwnedHandle, MemoryDcIsDeletedAndASelectionUndone)
+{
+    HDC dc = NULL;
+    HGDIOBJ bitmap = CreateBitmap(4, 4, 1, 1, NULL);
+    ASSERT_TRUE(bitmap);
+    {
+        CMemoryDC memory(NULL);
+        dc = memory.m_hDC;
+        ASSERT_TRUE(dc);
+        HGDIOBJ first = GetCurrentObject(dc, OBJ_BITMAP);
+        {
+            CSelection selection(dc, bitmap);
+            EXPECT_EQ(bitmap, GetCurrentObject(dc, OBJ_BITMAP));
+        }
+        EXPECT_EQ(first, GetCurrentObject(dc, OBJ_BITMAP)) << "the guard left its object selected";
+    }
+    EXPECT_EQ(0u, GetObjectType(dc)) << "the memory DC outlived its owner";
+    EXPECT_TRUE(DeleteObject(bitmap)) << "a bitmap still selected cannot be deleted";
 }
 
 }  // namespace

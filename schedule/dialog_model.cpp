@@ -1,0 +1,358 @@
+#include "schedule/dialog_model.h"
+
+namespace quellix {
+
+bool Effects::operator==(const Effects& o) const
+{
+    return timers == o.timers && stopped == o.stopped && timingControls == o.timingControls &&
+           listAndCancel == o.listAndCancel && save == o.save && unableToStart == o.unableToStart &&
+           progress == o.progress && text == o.text && tip == o.tip && icon == o.icon && window == o.window &&
+           menu == o.menu && popup == o.popup && endBoxes == o.endBoxes && endDialog == o.endDialog && ask == o.ask &&
+           request == o.request && reportRefusal == o.reportRefusal;
+}
+
+bool ModelState::operator==(const ModelState& o) const
+{
+    return schedule == o.schedule && presence == o.presence && running == o.running && mayClose == o.mayClose &&
+           expiring == o.expiring;
+}
+
+TimingControls TimingControlsFor(bool running, bool now, bool modeAfter)
+{
+    const bool timed = !running && !now;
+    return {!running, timed, timed, timed && !modeAfter, timed && modeAfter, timed, !running, running};
+}
+
+Effects DialogModel::Ok(Timing timing, bool confirm, int count)
+{
+    Effects e;
+    if (m_s.schedule != Schedule::Idle)
+        return e;
+    if (timing == Timing::Now) {
+        if (!confirm)
+            return Act(true);
+        m_s.schedule = Schedule::Prompting;
+        e.ask = true;
+        return e;
+    }
+    if (count == 0) {
+        e.unableToStart = true;
+        return e;
+    }
+    m_s.schedule = Schedule::Counting;
+    m_s.running = true;
+    e.timers = Effects::Timers::Set;
+    e.save = true;
+    e.progress = Effects::Progress::Empty;
+    e.text = Effects::Text::Remaining;
+    e.timingControls = true;
+    return e;
+}
+
+// The request, after OK with "Now" or at expiry; Escape no longer ends the dialog.
+Effects DialogModel::Act(bool save)
+{
+    Effects e;
+    m_s.schedule = Schedule::Acting;
+    m_s.mayClose = false;
+    e.save = save;
+    e.request = true;
+    return e;
+}
+
+void DialogModel::StopCountdown(Effects& e)
+{
+    m_s.running = false;
+    e.timers = Effects::Timers::Kill;
+    e.stopped = true;
+    e.timingControls = true;
+    // An expiry that made its request disabled them; a stop must not leave them out of reach.
+    e.listAndCancel = Effects::Switch::On;
+    if (!m_s.expiring)
+        e.popup = Effects::Popup::Stopped;
+}
+
+// Idle and usable again: the list, Cancel, Escape and the close box working,
+// the dialog shown in front. No popup: the expiry is still being handled.
+Effects DialogModel::ReturnToIdle()
+{
+    Effects e;
+    m_s.mayClose = true;
+    if (m_s.running)
+        StopCountdown(e);
+    m_s.schedule = Schedule::Idle;
+    m_s.expiring = false;
+    m_s.presence = Presence::Shown;
+    e.listAndCancel = Effects::Switch::On;
+    e.text = Effects::Text::Empty;
+    e.progress = Effects::Progress::Empty;
+    e.window = Effects::Window::Show;
+    return e;
+}
+
+Effects DialogModel::EndDialog()
+{
+    m_s.schedule = Schedule::Closed;
+    Effects e;
+    e.endDialog = true;
+    return e;
+}
+
+Effects DialogModel::CancelButton()
+{
+    Effects e;
+    if (m_s.schedule == Schedule::Counting) {
+        m_s.mayClose = true;
+        m_s.schedule = Schedule::Idle;
+        StopCountdown(e);
+    } else if (m_s.schedule == Schedule::Idle) {
+        m_s.mayClose = true;
+        return EndDialog();
+    }
+    return e;
+}
+
+Effects DialogModel::Escape(bool hideOnMinimize)
+{
+    switch (m_s.schedule) {
+    case Schedule::Idle:
+        return m_s.mayClose ? EndDialog() : Effects();  // else a request is out: stay
+    case Schedule::Counting:
+    case Schedule::Expired:
+        return HideToTray(hideOnMinimize);  // the countdown goes on
+    default:
+        return Effects();
+    }
+}
+
+Effects DialogModel::StopTimer()
+{
+    Effects e;
+    switch (m_s.schedule) {
+    case Schedule::Counting:
+    case Schedule::Expired:
+        m_s.schedule = Schedule::Idle;
+        StopCountdown(e);
+        break;
+    case Schedule::Prompting:
+        // Chosen while the expiry's question is open: the countdown stops
+        // now, and the answer then only returns the dialog to idle.
+        if (m_s.running)
+            StopCountdown(e);
+        break;
+    case Schedule::Idle:
+        break;
+    default:
+        return e;
+    }
+    e.tip = Effects::Tip::Caption;
+    e.icon = Effects::Icon::Modify;
+    e.menu = Effects::Menu::StopTimer;
+    return e;
+}
+
+Effects DialogModel::Exit()
+{
+    Effects e;
+    if (m_s.schedule == Schedule::Closed)
+        return e;
+    // A running countdown is abandoned; an open question is ended unanswered
+    // and nothing is carried out.
+    m_s.schedule = Schedule::Closed;
+    m_s.running = false;
+    m_s.expiring = false;
+    e.icon = Effects::Icon::Delete;
+    e.endBoxes = true;
+    e.endDialog = true;
+    return e;
+}
+
+Effects DialogModel::Tick(bool warningDue)
+{
+    Effects e;
+    if (m_s.schedule != Schedule::Counting)
+        return e;
+    e.text = Effects::Text::Remaining;
+    if (InTray()) {
+        e.tip = Effects::Tip::Remaining;
+        e.icon = Effects::Icon::Modify;
+    }
+    if (warningDue && m_s.presence != Presence::IconHidden)
+        e.popup = Effects::Popup::Warning;
+    return e;
+}
+
+Effects DialogModel::Expiry(bool confirm)
+{
+    Effects e;
+    if (m_s.schedule != Schedule::Counting)
+        return e;
+    m_s.expiring = true;
+    if (!confirm) {
+        e = Act(false);
+    } else {
+        m_s.schedule = Schedule::Prompting;
+        e.ask = true;
+        if (m_s.presence == Presence::IconHidden) {
+            // The icon comes back for the question; the dialog stays hidden.
+            m_s.presence = Presence::InTray;
+            e.icon = Effects::Icon::Add;
+        }
+    }
+    e.timers = Effects::Timers::Kill;
+    e.listAndCancel = Effects::Switch::Off;
+    e.progress = Effects::Progress::Full;
+    e.text = Effects::Text::Expired;
+    return e;
+}
+
+Effects DialogModel::Answer(bool yes)
+{
+    if (m_s.schedule != Schedule::Prompting)
+        return Effects();
+    if (!m_s.expiring) {  // the question before a "Now"
+        if (!yes) {
+            m_s.schedule = Schedule::Idle;
+            return Effects();
+        }
+        return Act(true);
+    }
+    if (!yes || !m_s.running)  // declined, or stopped meanwhile
+        return ReturnToIdle();
+    return Act(false);
+}
+
+Effects DialogModel::RequestMade(bool resetAfter)
+{
+    if (m_s.schedule != Schedule::Acting)
+        return Effects();
+    if (resetAfter) {
+        if (m_s.running)
+            return ReturnToIdle();
+        // A "Now" has done its job: the dialog ends.
+        m_s.mayClose = true;
+        return EndDialog();
+    }
+    // The session is to end; until it does the dialog waits, and Escape and
+    // the close box leave it open.
+    m_s.schedule = m_s.running ? Schedule::Expired : Schedule::Idle;
+    m_s.expiring = false;
+    return Effects();
+}
+
+Effects DialogModel::RequestRefused()
+{
+    if (m_s.schedule != Schedule::Acting)
+        return Effects();
+    Effects e = ReturnToIdle();
+    e.reportRefusal = true;
+    return e;
+}
+
+// Into the notification area; with "Hide on minimize..." during a countdown
+// without the icon too.
+Effects DialogModel::HideToTray(bool hideOnMinimize)
+{
+    Effects e;
+    e.tip = Effects::Tip::Caption;
+    e.window = Effects::Window::Hide;
+    e.menu = Effects::Menu::Hidden;
+    if (hideOnMinimize && m_s.running) {
+        m_s.presence = Presence::IconHidden;
+        e.icon = Effects::Icon::Delete;
+        e.popup = Effects::Popup::Remember;
+    } else {
+        m_s.presence = Presence::InTray;
+        e.icon = Effects::Icon::Show;
+        if (!m_s.running)
+            e.popup = Effects::Popup::Stopped;
+    }
+    if (!Notify())
+        e.popup = Effects::Popup::None;
+    return e;
+}
+
+Effects DialogModel::Minimise(bool hideOnMinimize)
+{
+    if (m_s.schedule == Schedule::Closed || m_s.presence != Presence::Shown)
+        return Effects();
+    return HideToTray(hideOnMinimize);
+}
+
+Effects DialogModel::Activated(bool visible, bool minimised, bool hideOnMinimize)
+{
+    if (m_s.schedule == Schedule::Closed || (InTray() && !visible))
+        return Effects();
+    if (minimised)
+        return HideToTray(hideOnMinimize);
+    m_s.presence = Presence::Shown;
+    Effects e;
+    e.tip = Effects::Tip::Caption;
+    e.icon = Effects::Icon::Delete;  // how the icon goes after a restore
+    return e;
+}
+
+Effects DialogModel::Unminimised()
+{
+    if (m_s.presence == Presence::AwaitingShell)
+        m_s.presence = Presence::Shown;
+    return Effects();
+}
+
+Effects DialogModel::Restore()
+{
+    Effects e;
+    if (m_s.schedule == Schedule::Closed)
+        return e;
+    // The activation that follows removes the icon.
+    m_s.presence = Presence::Shown;
+    e.window = Effects::Window::Show;
+    return e;
+}
+
+Effects DialogModel::HideIcon()
+{
+    Effects e;
+    if (m_s.schedule == Schedule::Closed || m_s.presence != Presence::InTray)
+        return e;
+    m_s.presence = Presence::IconHidden;
+    e.popup = Notify() ? Effects::Popup::Remember : Effects::Popup::None;
+    e.icon = Effects::Icon::Delete;
+    return e;
+}
+
+Effects DialogModel::TaskbarCreated(bool hideOnMinimize)
+{
+    Effects e;
+    if (m_s.schedule == Schedule::Closed)
+        return e;
+    if (m_s.presence == Presence::InTray)
+        e.icon = Effects::Icon::Add;  // the new shell has no icon of ours
+    else if (m_s.presence == Presence::AwaitingShell)
+        e = HideToTray(hideOnMinimize);
+    return e;
+}
+
+// The shell refused the icon of a hide: without a notification area a hidden
+// dialog would have no way back, so it waits minimised on the task bar.
+Effects DialogModel::IconRefused()
+{
+    Effects e;
+    if (m_s.presence != Presence::InTray)
+        return e;
+    m_s.presence = Presence::AwaitingShell;
+    e.window = Effects::Window::Minimise;
+    return e;
+}
+
+Effects DialogModel::CommandHide()
+{
+    if (!m_s.running || m_s.schedule != Schedule::Counting)
+        return Effects();
+    Effects e = Minimise(false);
+    if (e.window == Effects::Window::Hide)
+        e.tip = Effects::Tip::Remaining;
+    return e;
+}
+
+}  // namespace quellix
