@@ -63,8 +63,14 @@ LRESULT CShutdownDlg::OnCopyData(WPARAM, LPARAM lParam)
 LRESULT CShutdownDlg::OnRunCommand(WPARAM wParam, LPARAM)
 {
     if (wParam == kHideAgain) {
-        if (::IsWindowVisible(m_hWnd))
-            Apply(m_model.CommandHide());
+        // The model may still hold the dialog in the tray (the show did not
+        // activate it yet): then only the window goes again.
+        if (::IsWindowVisible(m_hWnd)) {
+            if (m_bInTray)
+                ShowWindow(SW_HIDE);
+            else
+                Apply(m_model.CommandHide());
+        }
         return 0;
     }
     if (m_commands.empty())
