@@ -10,13 +10,6 @@
 
 using namespace quellix;
 
-namespace {
-// The dialog manager shows its dialog once more when the queue first runs
-// empty; a hide from this copy's own command line comes before that.
-const DWORD kFirstShowWithinMs = 3000;
-const WPARAM kHideAgain = 1;
-}  // namespace
-
 void CShutdownDlg::SetScriptedCommand(const ScriptedCommand& command) { m_commands.emplace_back(command, true); }
 
 // From OnInitDialog: later copies may find this dialog from now on.
@@ -25,18 +18,6 @@ void CShutdownDlg::PublishCommandWindow()
     ::SetPropA(m_hWnd, kCommandWindowProperty, reinterpret_cast<HANDLE>(kCommandWindowMark));
     if (!m_commands.empty())
         PostMessage(WM_RUN_COMMAND);
-}
-
-// The dialog manager's first show undoes a hide made before it: hide again.
-LRESULT CShutdownDlg::OnShowWindowMessage(WPARAM wParam, LPARAM)
-{
-    const LRESULT result = Default();
-    if (wParam && m_dwHiddenByCommandLine) {
-        if (::GetTickCount() - m_dwHiddenByCommandLine < kFirstShowWithinMs)
-            PostMessage(WM_RUN_COMMAND, kHideAgain);
-        m_dwHiddenByCommandLine = 0;
-    }
-    return result;
 }
 
 void CShutdownDlg::ForgetCommandWindow() { ::RemovePropA(m_hWnd, kCommandWindowProperty); }
@@ -60,19 +41,8 @@ LRESULT CShutdownDlg::OnCopyData(WPARAM, LPARAM lParam)
     return CommandReply(status);
 }
 
-LRESULT CShutdownDlg::OnRunCommand(WPARAM wParam, LPARAM)
+LRESULT CShutdownDlg::OnRunCommand(WPARAM, LPARAM)
 {
-    if (wParam == kHideAgain) {
-        // The model may still hold the dialog in the tray (the show did not
-        // activate it yet): then only the window goes again.
-        if (::IsWindowVisible(m_hWnd)) {
-            if (m_bInTray)
-                ShowWindow(SW_HIDE);
-            else
-                Apply(m_model.CommandHide());
-        }
-        return 0;
-    }
     if (m_commands.empty())
         return 0;
     const std::pair<ScriptedCommand, bool> next = m_commands.front();
@@ -111,17 +81,12 @@ void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnC
     if (m_bRunning)
         OnStopTimer();  // the new schedule takes the place of the running one
     SetControlsFor(command);
-    m_bKeepSettings = TRUE;
-    OnOkButton();
-    m_bKeepSettings = FALSE;
+    StartFromControls(false);
     // A countdown this copy was started with has nobody at the dialog: it
     // runs in the tray, as with /hide, unless /show asks for the dialog.
     const bool toTray = command.hide || (bOwnCommandLine && !command.show);
-    if (toTray && m_bRunning) {
+    if (toTray && m_bRunning)
         Apply(m_model.CommandHide());
-        if (bOwnCommandLine)
-            m_dwHiddenByCommandLine = ::GetTickCount() | 1;
-    }
 }
 
 // The controls as the user would set them for `command`; OK then reads them.

@@ -77,7 +77,7 @@ void CShutdownDlg::LoadSettings()
 
 void CShutdownDlg::SaveSettings()
 {
-    if (m_bKeepSettings || !UpdateData(TRUE))
+    if (!UpdateData(TRUE))
         return;
     int action = m_comboAction.GetCurSel();
     CRegKey key;

@@ -54,7 +54,6 @@ BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
     ON_MESSAGE(WM_START_WATCHER, OnStartWatcher)
     ON_MESSAGE(WM_COPYDATA, OnCopyData)
     ON_MESSAGE(WM_RUN_COMMAND, OnRunCommand)
-    ON_MESSAGE(WM_SHOWWINDOW, OnShowWindowMessage)
 END_MESSAGE_MAP()
 
 CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)

@@ -71,6 +71,7 @@ protected:
     void OnAt();
     void OnAfter();
     void OnOkButton();
+    void StartFromControls(bool storeChoices);
     void OnCancelButton();
     void OnTimer(UINT_PTR nIDEvent);
     void OnStopTimer();
@@ -111,7 +112,6 @@ protected:
     void ForgetCommandWindow();
     LRESULT OnCopyData(WPARAM, LPARAM);
     LRESULT OnRunCommand(WPARAM, LPARAM);
-    LRESULT OnShowWindowMessage(WPARAM, LPARAM);
     int CommandStatus(const quellix::ScriptedCommand& command);
     BOOL BusyWithAction() const;
     void RunScriptedCommand(const quellix::ScriptedCommand& command, bool bOwnCommandLine);
@@ -171,10 +171,6 @@ protected:
     HANDLE m_hWatcherStop;
     // Commands waiting to be carried out; true marks this copy's own command line.
     std::deque<std::pair<quellix::ScriptedCommand, bool>> m_commands;
-    // A scripted start: the user's stored choices are not overwritten.
-    BOOL m_bKeepSettings = FALSE;
-    // When this copy's own command line hid the dialog (tick count), or 0.
-    DWORD m_dwHiddenByCommandLine = 0;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -86,12 +86,16 @@ void CShutdownDlg::OnAfter()
     EnableTimingControls();
 }
 
-void CShutdownDlg::OnOkButton()
+void CShutdownDlg::OnOkButton() { StartFromControls(true); }
+
+// OK as the controls stand; a countdown from the command line does not
+// store the choices it made.
+void CShutdownDlg::StartFromControls(bool storeChoices)
 {
     if (!UpdateData(TRUE) || !ActionPossibleHere())
         return;
     if (m_bNow) {
-        Apply(m_model.Ok(Timing::Now, m_bConfirm != FALSE, 0));
+        Apply(m_model.Ok(Timing::Now, m_bConfirm != FALSE, 0, storeChoices));
         return;
     }
     // "at" aims at the next local occurrence of the picker's time of day; the
@@ -105,7 +109,7 @@ void CShutdownDlg::OnOkButton()
     // the target instant itself, not up to a second after it.
     m_nExpiryMs = m_nTimingMode == 0 && count > 0 ? static_cast<UINT>(timeAt * 1000 - nowMs) : 0;
     m_nStartCount = count;
-    Apply(m_model.Ok(m_nTimingMode == 0 ? Timing::At : Timing::After, m_bConfirm != FALSE, count));
+    Apply(m_model.Ok(m_nTimingMode == 0 ? Timing::At : Timing::After, m_bConfirm != FALSE, count, storeChoices));
 }
 
 BOOL CShutdownDlg::StartCountdown(int count)

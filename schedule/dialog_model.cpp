@@ -14,7 +14,7 @@ bool Effects::operator==(const Effects& o) const
 bool ModelState::operator==(const ModelState& o) const
 {
     return schedule == o.schedule && presence == o.presence && running == o.running && mayClose == o.mayClose &&
-           expiring == o.expiring;
+           expiring == o.expiring && storeChoices == o.storeChoices;
 }
 
 TimingControls TimingControlsFor(bool running, bool now, bool modeAfter)
@@ -23,14 +23,15 @@ TimingControls TimingControlsFor(bool running, bool now, bool modeAfter)
     return {!running, timed, timed, timed && !modeAfter, timed && modeAfter, timed, !running, running};
 }
 
-Effects DialogModel::Ok(Timing timing, bool confirm, int count)
+Effects DialogModel::Ok(Timing timing, bool confirm, int count, bool storeChoices)
 {
     Effects e;
     if (m_s.schedule != Schedule::Idle)
         return e;
+    m_s.storeChoices = storeChoices;
     if (timing == Timing::Now) {
         if (!confirm)
-            return Act(true);
+            return Act(storeChoices);
         m_s.schedule = Schedule::Prompting;
         e.ask = true;
         return e;
@@ -42,7 +43,7 @@ Effects DialogModel::Ok(Timing timing, bool confirm, int count)
     m_s.schedule = Schedule::Counting;
     m_s.running = true;
     e.timers = Effects::Timers::Set;
-    e.save = true;
+    e.save = storeChoices;
     e.progress = Effects::Progress::Empty;
     e.text = Effects::Text::Remaining;
     e.timingControls = true;
@@ -215,7 +216,7 @@ Effects DialogModel::Answer(bool yes)
             m_s.schedule = Schedule::Idle;
             return Effects();
         }
-        return Act(true);
+        return Act(m_s.storeChoices);
     }
     if (!yes || !m_s.running)  // declined, or stopped meanwhile
         return ReturnToIdle();

@@ -73,6 +73,9 @@ struct ModelState {
     bool mayClose = true;
     // The expiry is being handled (asking or acting): no popups meanwhile.
     bool expiring = false;
+    // The last OK was the user's: its choices are stored. One from the
+    // command line leaves the user's own in place.
+    bool storeChoices = true;
 
     bool operator==(const ModelState& o) const;
     bool operator!=(const ModelState& o) const { return !(*this == o); }
@@ -93,7 +96,7 @@ public:
 
     // Schedule. `count` is the seconds an "at" or "after" countdown lasts, 0
     // when none can start; a "Now" ignores it.
-    Effects Ok(Timing timing, bool confirm, int count);
+    Effects Ok(Timing timing, bool confirm, int count, bool storeChoices = true);
     Effects CancelButton();
     Effects Escape(bool hideOnMinimize);  // the Escape key or the close box
     Effects StopTimer();

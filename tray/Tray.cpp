@@ -61,6 +61,12 @@ LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Apply(m_model.Minimise(m_bHideOnMinimize != FALSE));
     } else if (message == WM_SIZE) {
         Apply(m_model.Unminimised());
+    } else if (message == WM_WINDOWPOSCHANGING && m_model.InTray()) {
+        // In the tray the window stays hidden, whoever would show it: the
+        // dialog manager shows a modal dialog once its queue first runs
+        // empty, which may come after a countdown from the command line has
+        // hidden it.
+        reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }

@@ -36,7 +36,7 @@ void PrintTo(const Effects& e, std::ostream* os)
 void PrintTo(const ModelState& s, std::ostream* os)
 {
     *os << "{schedule " << int(s.schedule) << ", presence " << int(s.presence) << ", running " << s.running
-        << ", mayClose " << s.mayClose << ", expiring " << s.expiring << "}";
+        << ", mayClose " << s.mayClose << ", expiring " << s.expiring << ", storeChoices " << s.storeChoices << "}";
 }
 }  // namespace quellix
 
@@ -110,6 +110,12 @@ void Check(const std::vector<Row>& rows)
     }
 }
 
+ModelState Scripted(ModelState s)
+{
+    s.storeChoices = false;
+    return s;
+}
+
 ModelState With(ModelState s, P presence)
 {
     s.presence = presence;
@@ -145,6 +151,9 @@ const Event kHideIcon = [](DialogModel& m) { return m.HideIcon(); };
 const Event kTaskbarCreated = [](DialogModel& m) { return m.TaskbarCreated(false); };
 const Event kIconRefused = [](DialogModel& m) { return m.IconRefused(); };
 const Event kCommandHide = [](DialogModel& m) { return m.CommandHide(); };
+const Event kScriptedNowAsk = [](DialogModel& m) { return m.Ok(Timing::Now, true, 0, false); };
+const Event kScriptedNow = [](DialogModel& m) { return m.Ok(Timing::Now, false, 0, false); };
+const Event kScriptedAfter = [](DialogModel& m) { return m.Ok(Timing::After, true, 120, false); };
 
 // A hide into the tray with the icon; a popup only when no countdown runs.
 Fx HideWithIcon() { return Fx().With(Tip::Caption).With(I::Show).With(W::Hide).With(M::Hidden); }
@@ -259,6 +268,12 @@ TEST(DialogModel, Combinations)
         {"Escape after the expiry, hide on minimize", kExpired, kEscapeHiding, With(kExpired, P::IconHidden),
          Fx().With(Tip::Caption).With(I::Delete).With(W::Hide).With(M::Hidden).With(Pop::Remember)},
         {"OK again after a Now request", kIdleRequested, kOkNow, kActingNow, Fx().Save().Request()},
+        {"a scripted OK Now stores nothing", kIdle, kScriptedNow, Scripted(kActingNow), Fx().Request()},
+        {"nor when it asked first", Scripted(kAskingNow), kYes, Scripted(kActingNow), Fx().Request()},
+        {"a scripted OK Now asks", kIdle, kScriptedNowAsk, Scripted(kAskingNow), Fx().Ask()},
+        {"a scripted countdown stores nothing", kIdle, kScriptedAfter, Scripted(kCounting),
+         Fx().With(T::Set).With(Pr::Empty).With(Tx::Remaining).Controls()},
+        {"the user's next OK stores again", Scripted(kIdle), kOkNow, kActingNow, Fx().Save().Request()},
         {"a scripted countdown goes to the tray telling the time left", kCounting, kCommandHide, kCountingInTray,
          Fx().With(Tip::Remaining).With(I::Show).With(W::Hide).With(M::Hidden)},
     });
