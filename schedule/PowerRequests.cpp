@@ -31,13 +31,5 @@ BOOL RequestLockWorkStation() { return afx::LockWorkStation(); }
 
 BOOL QueryPowerCapabilities(quellix::PowerCapabilities* capabilities)
 {
-    SYSTEM_POWER_CAPABILITIES system;
-    if (!afx::GetPwrCapabilities(&system))
-        return FALSE;
-    capabilities->s1 = system.SystemS1 != 0;
-    capabilities->s2 = system.SystemS2 != 0;
-    capabilities->s3 = system.SystemS3 != 0;
-    capabilities->s4 = system.SystemS4 != 0;
-    capabilities->hiberFilePresent = system.HiberFilePresent != 0;
-    return TRUE;
+    return ReadSystemPowerCapabilities(capabilities);
 }

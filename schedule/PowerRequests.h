@@ -15,3 +15,5 @@ BOOL RequestLockWorkStation();                           // looked up in user32 
 // What the machine reports of its sleeping states; FALSE when it cannot say
 // (no powrprof.dll, as on Windows 95 and NT 4.0, or the call failed).
 BOOL QueryPowerCapabilities(quellix::PowerCapabilities* capabilities);
+// The system's own answer (powrprof's GetPwrCapabilities), for both builds.
+BOOL ReadSystemPowerCapabilities(quellix::PowerCapabilities* capabilities);

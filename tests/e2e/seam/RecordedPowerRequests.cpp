@@ -9,8 +9,6 @@
 // or "unknown" for a system that cannot say; unset, the system is asked.
 #include "schedule/PowerRequests.h"
 
-#include "afx/SystemFunctions.h"
-
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -72,17 +70,8 @@ BOOL QueryPowerCapabilities(quellix::PowerCapabilities* capabilities)
     char chosen[128];
     SetLastError(0);
     const DWORD length = GetEnvironmentVariableA("QUELLIX_POWER_CAPABILITIES", chosen, sizeof chosen);
-    if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
-        SYSTEM_POWER_CAPABILITIES system;
-        if (!afx::GetPwrCapabilities(&system))
-            return FALSE;
-        capabilities->s1 = system.SystemS1 != 0;
-        capabilities->s2 = system.SystemS2 != 0;
-        capabilities->s3 = system.SystemS3 != 0;
-        capabilities->s4 = system.SystemS4 != 0;
-        capabilities->hiberFilePresent = system.HiberFilePresent != 0;
-        return TRUE;
-    }
+    if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND)
+        return ReadSystemPowerCapabilities(capabilities);
     if (length >= sizeof chosen || strcmp(chosen, "unknown") == 0)
         return FALSE;
     *capabilities = quellix::PowerCapabilities();
