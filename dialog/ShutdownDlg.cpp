@@ -20,12 +20,14 @@ const int kFontControls[] = {IDC_ACTION_GROUP, IDC_ACTION,  IDC_DESCRIPTION, IDC
                              IDC_RADIO_AT,     IDC_TIME_AT, IDC_RADIO_AFTER, IDC_DURATION,   IDC_MIN_LABEL,
                              IDC_REMAINING,    IDC_OK,      IDC_CANCEL,      IDC_CONFIRM,    IDC_HIDE_ON_MINIMIZE};
 
-HICON LoadSmallIcon(UINT id)
+// Shared: the system keeps one copy per size and frees it with the program.
+HICON LoadIconSized(UINT id, int size)
 {
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                           LR_SHARED));
+    return static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
 }
+
+HICON LoadSmallIcon(UINT id) { return LoadIconSized(id, ::GetSystemMetrics(SM_CXSMICON)); }
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
@@ -132,8 +134,7 @@ BOOL CShutdownDlg::OnInitDialog()
     }
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
-    ApplyDpi(WindowDpi(m_hWnd));
+    ApplyDpi(WindowDpi(m_hWnd));  // and the small icon
     SetDlgItemText(IDC_REMAINING, "");
 
     SendDlgItemMessage(IDC_DURATION_SPIN, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(IDC_DURATION)));
@@ -173,6 +174,11 @@ void CShutdownDlg::ApplyDpi(UINT dpi)
     if (dpi != kDefaultDpi || m_bmpBanner.GetSafeHandle())
         FitBanner(FindBannerStatic(m_hWnd), IDB_BANNER, dpi, m_bmpBanner);
     m_icon.Fit(m_hWnd, IDI_DIALOG_ICON, dpi);
+    // The title bar's small icon, drawn for this resolution; the tray's keeps
+    // the system's, the resolution of the task bar.
+    const int small = SystemMetricForDpi(SM_CXSMICON, dpi);
+    HICON hSmall = small == ::GetSystemMetrics(SM_CXSMICON) ? m_hIconSmall : LoadIconSized(IDI_SMALL, small);
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hSmall ? hSmall : m_hIconSmall));
 }
 
 // Moved to a monitor of another resolution: the system lays the dialog's

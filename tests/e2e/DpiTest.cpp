@@ -251,6 +251,16 @@ TEST_F(Dpi, SmallIconIsDrawnForTheResolution)
         AskProbe(dialog.ProcessId(), "windowicon", reinterpret_cast<ULONG_PTR>(dialog.Handle()));
     const std::string size = std::to_string(Scaled(16));
     EXPECT_EQ(size + " " + size + " alpha", answer.empty() ? "" : answer[0]);
+
+    // Moved to a monitor of twice the resolution, and back.
+    const ULONG_PTR window = reinterpret_cast<ULONG_PTR>(dialog.Handle());
+    AskProbe(dialog.ProcessId(), "dpichange" + std::to_string(2 * PrefixDpi()), window);
+    const std::string twice = std::to_string(2 * Scaled(16));
+    const std::vector<std::string> moved = AskProbe(dialog.ProcessId(), "windowicon", window);
+    EXPECT_EQ(twice + " " + twice + " alpha", moved.empty() ? "" : moved[0]) << "after a move to " << 2 * PrefixDpi();
+    AskProbe(dialog.ProcessId(), "dpichange" + std::to_string(PrefixDpi()), window);
+    const std::vector<std::string> back = AskProbe(dialog.ProcessId(), "windowicon", window);
+    EXPECT_EQ(size + " " + size + " alpha", back.empty() ? "" : back[0]) << "after the move back";
 }
 
 // The stop notice is 150 x 50 pixels and stands 10 pixels from the work

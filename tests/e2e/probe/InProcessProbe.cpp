@@ -25,6 +25,9 @@
 //   allocations 0  memory the program holds from the C library's malloc,
 //                  counted from the first request on: "BYTES BLOCKS", the
 //                  net change since then (the first answer is "0 0")
+//   dpichangeN HWND  sends the window WM_DPICHANGED for N dots per inch, with
+//                  its own rectangle as the one suggested, as a move to a
+//                  monitor of that resolution would
 //   highcontrast 1 from now on the program's SPI_GETHIGHCONTRAST reports high
 //                  contrast on, which Wine 8 cannot switch on itself
 // The thread's exit code is 0 when the request was understood.
@@ -392,6 +395,15 @@ bool TurnOn()
 }
 }  // namespace contrast
 
+// Sent from this thread of the program's own process, so that the rectangle
+// the message points to is one the window can read.
+static void SendDpiChange(HWND window, WORD dpi)
+{
+    RECT suggested = {};
+    GetWindowRect(window, &suggested);
+    SendMessageA(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
 {
     const char* request = static_cast<const char*>(parameter);
@@ -430,6 +442,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI Probe(LPVOID parameter)
         WriteGdiObjectCount(out);
     else if (strcmp(command, "allocations") == 0)
         result = WriteAllocations(out);
+    else if (strncmp(command, "dpichange", 9) == 0 && atoi(command + 9) > 0)
+        SendDpiChange(reinterpret_cast<HWND>(handle), static_cast<WORD>(atoi(command + 9)));
     else if (strcmp(command, "highcontrast") == 0 && handle == 1)
         result = contrast::TurnOn() ? 0 : 4;
     else
