@@ -20,14 +20,12 @@ const int kFontControls[] = {IDC_ACTION_GROUP, IDC_ACTION,  IDC_DESCRIPTION, IDC
                              IDC_RADIO_AT,     IDC_TIME_AT, IDC_RADIO_AFTER, IDC_DURATION,   IDC_MIN_LABEL,
                              IDC_REMAINING,    IDC_OK,      IDC_CANCEL,      IDC_CONFIRM,    IDC_HIDE_ON_MINIMIZE};
 
-// Shared: the system keeps one copy per size and frees it with the program.
-HICON LoadIconSized(UINT id, int size)
+HICON LoadSmallIcon(UINT id)
 {
-    return static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
+    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                           LR_SHARED));
 }
-
-HICON LoadSmallIcon(UINT id) { return LoadIconSized(id, ::GetSystemMetrics(SM_CXSMICON)); }
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
@@ -177,8 +175,18 @@ void CShutdownDlg::ApplyDpi(UINT dpi)
     // The title bar's small icon, drawn for this resolution; the tray's keeps
     // the system's, the resolution of the task bar.
     const int small = SystemMetricForDpi(SM_CXSMICON, dpi);
-    HICON hSmall = small == ::GetSystemMetrics(SM_CXSMICON) ? m_hIconSmall : LoadIconSized(IDI_SMALL, small);
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hSmall ? hSmall : m_hIconSmall));
+    if (small == ::GetSystemMetrics(SM_CXSMICON)) {
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
+        return;
+    }
+    // Not shared: the system's shared copy of the resource may be one of
+    // another size.
+    HICON hSmall = static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_SMALL), IMAGE_ICON, small, small, 0));
+    if (!hSmall)
+        return;
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hSmall));
+    m_smallIconForDpi.Attach(hSmall);  // frees the one shown before
 }
 
 // Moved to a monitor of another resolution: the system lays the dialog's

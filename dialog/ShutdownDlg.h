@@ -6,6 +6,7 @@
 //   tray/      notification-area icon and menu, reminders
 #pragma once
 #include "afx/afxwin.h"
+#include "afx/OwnedHandle.h"
 
 #include <shellapi.h>
 
@@ -141,6 +142,8 @@ protected:
     HICON m_hIcon;
     HICON m_hIconSmall;
     HICON m_hIconTray;
+    // The title bar's small icon drawn for a resolution other than the system's.
+    COwnedHandle<HICON, ::DestroyIcon> m_smallIconForDpi;
     // Read-outs of m_model, kept in step by Apply alone.
     BOOL m_bRunning;
     BOOL m_bMayClose;
