@@ -31,17 +31,7 @@ HWND FindCommandWindow()
 }
 }  // namespace
 
-std::vector<int> OfferedActionCodes()
-{
-    std::vector<int> codes = {ACTION_POWEROFF, ACTION_SHUTDOWN, ACTION_RESTART};
-    for (int code : VersionDependentActions(OsVersionOf(ReadSystemVersion())))
-        codes.push_back(code);
-    char userName[100];
-    DWORD size = sizeof userName;
-    if (::GetUserNameA(userName, &size))  // the list has a log-off entry only with the name
-        codes.push_back(ACTION_LOGOFF);
-    return codes;
-}
+std::vector<int> OfferedActionCodes() { return ListedActions(OsVersionOf(ReadSystemVersion()), !LogonName().empty()); }
 
 bool ReadCommandLine(ScriptedCommand* command, int* exitStatus)
 {

@@ -7,32 +7,20 @@
 
 using namespace quellix;
 
-namespace {
-void AddAction(CComboBox& list, int code)
-{
-    int index = list.AddString(ActionEntryText(code));
-    list.SetItemData(index, static_cast<DWORD_PTR>(code));
-}
-}  // namespace
-
-// `version` is the record the tray set-up has just read.
+// `version` is the record the tray set-up has just read. "Turn off power" is
+// selected until a stored choice is read.
 void CShutdownDlg::FillActionList(const OSVERSIONINFOA& version)
 {
-    AddAction(m_comboAction, ACTION_POWEROFF);
-    AddAction(m_comboAction, ACTION_SHUTDOWN);
-    AddAction(m_comboAction, ACTION_RESTART);
-    m_comboAction.SetCurSel(0);
-    m_strActionVerb = "turn off";
-
-    for (int code : VersionDependentActions(OsVersionOf(version)))
-        AddAction(m_comboAction, code);
-
     // A name that cannot be read leaves log-off out.
     const std::string user = LogonName();
-    if (!user.empty()) {
-        int index = m_comboAction.InsertString(0, LogOffEntryText(user).c_str());
-        m_comboAction.SetItemData(index, ACTION_LOGOFF);
+    for (int code : ListedActions(OsVersionOf(version), !user.empty())) {
+        const std::string text = code == ACTION_LOGOFF ? LogOffEntryText(user) : ActionEntryText(code);
+        const int index = m_comboAction.AddString(text.c_str());
+        m_comboAction.SetItemData(index, static_cast<DWORD_PTR>(code));
+        if (code == ACTION_POWEROFF)
+            m_comboAction.SetCurSel(index);
     }
+    m_strActionVerb = "turn off";
 }
 
 void CShutdownDlg::OnSelChangeAction()

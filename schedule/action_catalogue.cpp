@@ -36,13 +36,17 @@ const CatalogueEntry* Find(int code)
 
 }  // namespace
 
-std::vector<int> VersionDependentActions(const OsVersion& os)
+std::vector<int> ListedActions(const OsVersion& os, bool withLogOff)
 {
+    std::vector<int> codes;
+    if (withLogOff)
+        codes.push_back(ACTION_LOGOFF);
+    codes.insert(codes.end(), {ACTION_POWEROFF, ACTION_SHUTDOWN, ACTION_RESTART});
     if (os.platformId == kPlatformNT && os.major >= 5)
-        return {ACTION_HIBERNATE, ACTION_STANDBY, ACTION_LOCK};
-    if (os.platformId == kPlatform9x && os.major >= 4)
-        return {ACTION_STANDBY};
-    return {};
+        codes.insert(codes.end(), {ACTION_HIBERNATE, ACTION_STANDBY, ACTION_LOCK});
+    else if (os.platformId == kPlatform9x && os.major >= 4)
+        codes.push_back(ACTION_STANDBY);
+    return codes;
 }
 
 const char* ActionEntryText(int code)

@@ -25,8 +25,9 @@ struct OsVersion {
     unsigned platformId = 0, major = 0, minor = 0;
 };
 
-// Codes appended after "Turn off power", "Shut down" and "Restart".
-std::vector<int> VersionDependentActions(const OsVersion& os);
+// The action list's codes in their order: "Log off <name>" when the name is
+// known, "Turn off power", "Shut down", "Restart", then what the system offers.
+std::vector<int> ListedActions(const OsVersion& os, bool withLogOff);
 
 // List text of a code ("Log off" alone for code 1); nullptr for unknown codes.
 const char* ActionEntryText(int code);

@@ -8,32 +8,35 @@ namespace {
 
 using Codes = std::vector<int>;
 
-// The entries after "Turn off power", "Shut down" and "Restart" (the dialog
-// puts "Log off <name>" first when the name is known).
-TEST(ActionCatalogue, ActionsAfterTheFixedThreeDependOnSystemFamilyAndVersion)
+// The list: "Log off <name>" first when the name is known, the fixed three,
+// then what the system family and version offer.
+TEST(ActionCatalogue, ListedActionsDependOnSystemFamilyAndVersion)
 {
     struct Row {
         OsVersion os;
-        Codes appended;
+        Codes listed;
     };
     const Row rows[] = {
         // The version records the program reads under Wine's settings:
         // default (7), win2k, winxp, nt40, win95, win98, winme.
-        {{kPlatformNT, 6, 1}, {5, 6, 7}},
-        {{kPlatformNT, 5, 0}, {5, 6, 7}},
-        {{kPlatformNT, 5, 1}, {5, 6, 7}},
-        {{kPlatformNT, 4, 0}, {}},
-        {{kPlatform9x, 4, 0}, {6}},
-        {{kPlatform9x, 4, 10}, {6}},
-        {{kPlatform9x, 4, 90}, {6}},
+        {{kPlatformNT, 6, 1}, {2, 3, 4, 5, 6, 7}},
+        {{kPlatformNT, 5, 0}, {2, 3, 4, 5, 6, 7}},
+        {{kPlatformNT, 5, 1}, {2, 3, 4, 5, 6, 7}},
+        {{kPlatformNT, 4, 0}, {2, 3, 4}},
+        {{kPlatform9x, 4, 0}, {2, 3, 4, 6}},
+        {{kPlatform9x, 4, 10}, {2, 3, 4, 6}},
+        {{kPlatform9x, 4, 90}, {2, 3, 4, 6}},
         // Systems the program was never meant for get the fixed three only.
-        {{kPlatform9x, 3, 0}, {}},
-        {{0, 6, 0}, {}},
-        {{3, 10, 0}, {}},
+        {{kPlatform9x, 3, 0}, {2, 3, 4}},
+        {{0, 6, 0}, {2, 3, 4}},
+        {{3, 10, 0}, {2, 3, 4}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "platform " << r.os.platformId << " major " << r.os.major);
-        EXPECT_EQ(VersionDependentActions(r.os), r.appended);
+        EXPECT_EQ(ListedActions(r.os, false), r.listed);
+        Codes withLogOff{ACTION_LOGOFF};
+        withLogOff.insert(withLogOff.end(), r.listed.begin(), r.listed.end());
+        EXPECT_EQ(ListedActions(r.os, true), withLogOff);
     }
 }
 
