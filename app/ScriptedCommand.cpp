@@ -85,8 +85,8 @@ void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnC
     // A countdown this copy was started with has nobody at the dialog: it
     // runs in the tray, as with /hide, unless /show asks for the dialog.
     const bool toTray = command.hide || (bOwnCommandLine && !command.show);
-    if (toTray && m_bRunning)
-        Apply(m_model.CommandHide());
+    if (toTray)
+        Apply(m_model.CommandHide());  // nothing when no countdown started
 }
 
 // The controls as the user would set them for `command`; OK then reads them.
@@ -111,7 +111,7 @@ void CShutdownDlg::SetControlsFor(const ScriptedCommand& command)
         local.wMinute = static_cast<WORD>(command.atMinute);
         local.wSecond = 0;
         local.wMilliseconds = 0;
-        SendDlgItemMessage(IDC_TIME_AT, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&local));
+        SetPickerTime(local);
     } else if (command.timing == Timing::After) {
         ::SetDlgItemInt(m_hWnd, IDC_DURATION, static_cast<UINT>(command.afterMinutes), FALSE);
     }

@@ -104,9 +104,8 @@ BOOL CShutdownDlg::StoredConfirmation()
 {
     int confirm = TRUE;
     HKEY hKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
-        ReadSwitch(hKey, kConfirmTurnOff, &confirm);
-        ::RegCloseKey(hKey);
-    }
+    CRegKey key;  // opened, not created: a scripted start stores nothing
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS && key.Attach(hKey))
+        ReadSwitch(key.GetSafeHandle(), kConfirmTurnOff, &confirm);
     return confirm;
 }

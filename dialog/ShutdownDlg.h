@@ -82,6 +82,7 @@ protected:
     CString FormatRemaining(int seconds) const;
     void ShowRemaining(int seconds);
     void SetPickerTime(const CTime& time);
+    void SetPickerTime(const SYSTEMTIME& local);
     afx::CivilTime PickerReading();
     bool MinutesInUse() const;
     void EnableTimingControls();

@@ -33,7 +33,12 @@ void CShutdownDlg::SetPickerTime(const CTime& time)
 {
     SYSTEMTIME local = {};
     if (time.GetAsSystemTime(local))
-        SendDlgItemMessage(IDC_TIME_AT, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&local));
+        SetPickerTime(local);
+}
+
+void CShutdownDlg::SetPickerTime(const SYSTEMTIME& local)
+{
+    SendDlgItemMessage(IDC_TIME_AT, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&local));
 }
 
 // The local date and time the picker holds; only its time of day is shown.
@@ -142,8 +147,9 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
     switch (nIDEvent) {
     case kTickTimer: {
         const int64_t now = MonotonicMs();
-        m_clock.Resync(now, WallClockMs());
-        if (m_clock.EndHasCome(now, WallClockMs())) {
+        const int64_t wallNow = WallClockMs();
+        m_clock.Resync(now, wallNow);
+        if (m_clock.EndHasCome(now, wallNow)) {
             // Slept past the end, or the wall clock was set past the target:
             // the countdown ends now, without a last time shown.
             OnTimer(kExpiryTimer);
@@ -166,8 +172,9 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
             }
         }
         // Once per countdown: a timer message already queued when the tick
-        // ended it, or one left from a stopped countdown, ends nothing.
-        if (!m_bRunning || !m_clock.TakeExpiry())
+        // ended it ends nothing; the model ignores one left from a stopped
+        // countdown.
+        if (!m_clock.TakeExpiry())
             break;
         // The box itself, not the data exchange: "Ask Confirmation" in the
         // tray menu may have changed it, and reading it cannot fail.

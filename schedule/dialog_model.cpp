@@ -348,7 +348,7 @@ Effects DialogModel::IconRefused()
 
 Effects DialogModel::CommandHide()
 {
-    if (!m_s.running || m_s.schedule != Schedule::Counting)
+    if (m_s.schedule != Schedule::Counting)
         return Effects();
     Effects e = Minimise(false);
     if (e.window == Effects::Window::Hide)
