@@ -70,8 +70,8 @@ BOOL CShutdownDlg::BusyWithAction() const
 
 void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnCommandLine)
 {
-    if (command.stop && m_bRunning)
-        OnStopTimer();  // as the tray menu's "Stop Timer"
+    if (command.stop)
+        Apply(m_model.CommandStop());  // as the tray menu's "Stop Timer"; also ends a "Now" question
     if (command.show)
         OnRestore();
     if (!command.Schedules() || BusyWithAction())
@@ -119,5 +119,5 @@ void CShutdownDlg::SetControlsFor(const ScriptedCommand& command)
     BOOL confirm = command.confirmation == Confirmation::Ask;
     if (command.confirmation == Confirmation::Stored)
         confirm = StoredConfirmation();
-    ::CheckDlgButton(m_hWnd, IDC_CONFIRM, confirm ? BST_CHECKED : BST_UNCHECKED);
+    Apply(m_model.ConfirmationSet(confirm != FALSE));
 }

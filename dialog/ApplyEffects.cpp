@@ -12,16 +12,51 @@ const char kAppCaption[] = "Quellix...";
 const UINT kMenuDisabled = MF_GRAYED | MF_DISABLED;
 }  // namespace
 
-void CShutdownDlg::Apply(const Effects& e)
+// Carries out an event's effects; while the last of them has an outcome, its
+// result is the model's next event, whose effects follow in turn.
+void CShutdownDlg::Apply(Effects e)
 {
-    m_bRunning = m_model.Running();
+    for (;;) {
+        CarryOutEffects(e);
+        switch (e.outcome) {
+        case Effects::Outcome::None:
+            return;
+        case Effects::Outcome::ShowIcon:
+            // An icon left from before counts as there.
+            e = NotifyIcon(NIM_ADD) || NotifyIcon(NIM_MODIFY) ? m_model.IconShown() : m_model.IconRefused();
+            break;
+        case Effects::Outcome::Ask:
+            e = m_model.Answer(ConfirmAction() != FALSE);
+            break;
+        case Effects::Outcome::Request:
+            e = RequestAction();
+            break;
+        }
+    }
+}
+
+// The system request; its outcome is the model's next event.
+Effects CShutdownDlg::RequestAction()
+{
+    BOOL resetAfter = FALSE;
+    std::string refusal;
+    if (ExecuteAction(&resetAfter, &refusal))
+        return m_model.RequestMade(resetAfter != FALSE);
+    return m_model.RequestRefused(refusal);
+}
+
+void CShutdownDlg::CarryOutEffects(const Effects& e)
+{
+    const ModelState& state = m_model.State();
+    m_bRunning = state.running;
     m_bMayClose = m_model.MayClose();
     m_bNotify = m_model.Notify();
     m_bInTray = m_model.InTray();
     m_bTrayIconHidden = m_model.TrayIconHidden();
+    m_nRemaining = state.remaining;
 
     if (e.timers == Effects::Timers::Set)
-        StartCountdown(m_nStartCount);
+        StartCountdown(e.countdown);
     else if (e.timers == Effects::Timers::Kill)
         KillCountdownTimers();
     if (e.save)
@@ -39,10 +74,12 @@ void CShutdownDlg::Apply(const Effects& e)
         EnableDlgItem(IDC_ACTION, on);
         EnableDlgItem(IDC_CANCEL, on);
     }
+    if (e.confirmBox != Effects::Switch::Keep)
+        m_btnConfirm.SetCheck(e.confirmBox == Effects::Switch::On ? BST_CHECKED : BST_UNCHECKED);
     if (e.progress != Effects::Progress::Keep)
         m_progress.SetPos(e.progress == Effects::Progress::Full ? kProgressSteps : 0);
     if (e.text == Effects::Text::Remaining)
-        ShowRemaining(m_nRemaining);
+        ShowRemaining(e.remaining);
     else if (e.text == Effects::Text::Expired)
         SetDlgItemText(IDC_REMAINING, "Timer expired");
     else if (e.text == Effects::Text::Empty)
@@ -50,16 +87,9 @@ void CShutdownDlg::Apply(const Effects& e)
     if (e.tip == Effects::Tip::Caption)
         SetTipToCaption();
     else if (e.tip == Effects::Tip::Remaining)
-        SetTipToRemaining();
+        SetTipToRemaining(e.remaining);
 
     switch (e.icon) {
-    case Effects::Icon::Show:
-        // An icon left from before counts as there.
-        if (!NotifyIcon(NIM_ADD) && !NotifyIcon(NIM_MODIFY)) {
-            Apply(m_model.IconRefused());
-            return;
-        }
-        break;
     case Effects::Icon::Add:
         NotifyIcon(NIM_ADD);
         break;
@@ -83,29 +113,12 @@ void CShutdownDlg::Apply(const Effects& e)
     }
     ApplyMenu(e.menu);
     ShowPopup(e.popup);
+    if (!e.refusal.empty())
+        MessageBox(e.refusal.c_str(), "Quellix", MB_OK | MB_ICONEXCLAMATION);
     if (e.endBoxes)
         EndOwnedBoxes();
     if (e.endDialog)
         CDialog::OnCancel();  // not our OnCancel, which hides while counting
-    if (e.ask)
-        Apply(m_model.Answer(ConfirmAction() != FALSE));
-    if (e.request)
-        CarryOut();
-}
-
-// The system request, and what its outcome leads to.
-void CShutdownDlg::CarryOut()
-{
-    BOOL resetAfter = FALSE;
-    std::string refusal;
-    if (ExecuteAction(&resetAfter, &refusal)) {
-        Apply(m_model.RequestMade(resetAfter != FALSE));
-        return;
-    }
-    const Effects e = m_model.RequestRefused();
-    Apply(e);
-    if (e.reportRefusal)
-        MessageBox(refusal.c_str(), "Quellix", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CShutdownDlg::ApplyMenu(Effects::Menu menu)
@@ -113,12 +126,13 @@ void CShutdownDlg::ApplyMenu(Effects::Menu menu)
     if (menu == Effects::Menu::Keep)
         return;
     const UINT whileRunning = MF_BYCOMMAND | (m_bRunning ? MF_ENABLED : kMenuDisabled);
-    m_menuTray.EnableMenuItem(ID_TRAY_STOP_TIMER, whileRunning);
-    if (menu == Effects::Menu::Hidden) {
+    if (menu != Effects::Menu::Confirmation)
+        m_menuTray.EnableMenuItem(ID_TRAY_STOP_TIMER, whileRunning);
+    if (menu == Effects::Menu::Hidden)
         m_menuTray.EnableMenuItem(ID_TRAY_HIDE, whileRunning);
+    if (menu == Effects::Menu::Hidden || menu == Effects::Menu::Confirmation)
         m_menuTray.CheckMenuItem(ID_TRAY_ASK_CONFIRM,
-                                 MF_BYCOMMAND | (m_btnConfirm.GetCheck() ? MF_CHECKED : MF_UNCHECKED));
-    }
+                                 MF_BYCOMMAND | (m_model.State().confirm ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void CShutdownDlg::ShowPopup(Effects::Popup popup)

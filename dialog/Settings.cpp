@@ -91,6 +91,7 @@ void CShutdownDlg::SaveSettings()
 
 void CShutdownDlg::OnConfirmClicked()
 {
+    Apply(m_model.ConfirmationSet(m_btnConfirm.GetCheck() != BST_UNCHECKED));
     if (!UpdateData(TRUE))
         return;
     CRegKey key;

@@ -60,7 +60,7 @@ CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
     : CDialog(IDD_QUELLIX_DIALOG, pParent), m_hSemaphore(hSemaphore), m_bConfirm(TRUE), m_nDuration(5), m_timeAt(0),
       m_nTimingMode(0), m_bNow(TRUE), m_bHideOnMinimize(FALSE), m_hIcon(NULL), m_hIconSmall(NULL), m_hIconTray(NULL),
       m_bRunning(FALSE), m_bMayClose(TRUE), m_bNotify(TRUE), m_bInTray(FALSE), m_bTrayIconHidden(FALSE),
-      m_nRemaining(0), m_nid(), m_nExpiryMs(0), m_nStartCount(0), m_hWatcher(NULL), m_hWatcherStop(NULL)
+      m_nRemaining(0), m_nid(), m_hWatcher(NULL), m_hWatcherStop(NULL)
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     m_hIconTray = LoadSmallIcon(IDI_TRAY_OLD);
@@ -147,6 +147,7 @@ BOOL CShutdownDlg::OnInitDialog()
     FillActionList(ReadSystemVersion());
 
     LoadSettings();
+    Apply(m_model.ConfirmationSet(m_btnConfirm.GetCheck() != BST_UNCHECKED));
     OnSelChangeAction();
     OnNow();
     // The watcher is not needed to show the dialog: it starts once the dialog
@@ -228,9 +229,13 @@ void CShutdownDlg::OnPaint()
 HCURSOR CShutdownDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 // Escape, the close box, Alt+F4: hide while counting, close while idle.
-void CShutdownDlg::OnCancel() { Apply(m_model.Escape(m_bHideOnMinimize != FALSE)); }
+void CShutdownDlg::OnCancel() { Apply(m_model.Escape()); }
 
-void CShutdownDlg::OnHideOnMinimize() { m_bHideOnMinimize = !m_bHideOnMinimize; }
+void CShutdownDlg::OnHideOnMinimize()
+{
+    m_bHideOnMinimize = ::IsDlgButtonChecked(m_hWnd, IDC_HIDE_ON_MINIMIZE) == BST_CHECKED;
+    Apply(m_model.HideOnMinimizeSet(m_bHideOnMinimize != FALSE));
+}
 
 void CShutdownDlg::OnDestroy()
 {

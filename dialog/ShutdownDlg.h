@@ -76,7 +76,7 @@ protected:
     void OnCancelButton();
     void OnTimer(UINT_PTR nIDEvent);
     void OnStopTimer();
-    BOOL StartCountdown(int count);
+    BOOL StartCountdown(const quellix::CountdownSpan& span);
     void KillCountdownTimers();
     BOOL ConfirmAction();
     CString FormatRemaining(int seconds) const;
@@ -88,8 +88,9 @@ protected:
     void EnableTimingControls();
 
     // The dialog's life: the model decides, Apply carries its effects out.
-    void Apply(const quellix::Effects& effects);
-    void CarryOut();
+    void Apply(quellix::Effects effects);
+    void CarryOutEffects(const quellix::Effects& effects);
+    quellix::Effects RequestAction();
     void ShowPopup(quellix::Effects::Popup popup);
     void ApplyMenu(quellix::Effects::Menu menu);
 
@@ -97,7 +98,7 @@ protected:
     void SetUpTray();
     BOOL NotifyIcon(DWORD dwMessage);
     void SetTipToCaption();
-    void SetTipToRemaining();
+    void SetTipToRemaining(int seconds);
     void EndOwnedBoxes();
     void OnRestore();
     void OnAskConfirmation();
@@ -151,7 +152,7 @@ protected:
     BOOL m_bNotify;
     BOOL m_bInTray;
     BOOL m_bTrayIconHidden;
-    int m_nRemaining;
+    int m_nRemaining;  // a read-out of m_model too
     CString m_strTitle;
     CString m_strActionVerb;
     NOTIFYICONDATAA m_nid;
@@ -166,10 +167,6 @@ protected:
     quellix::CountdownClock m_clock;
     quellix::DialogModel m_model;
     quellix::CShellIcon m_shellIcon;
-    // Period of the expiry timer when it is not the whole count (an "at" target).
-    UINT m_nExpiryMs;
-    // The count OK has computed, for the countdown the model starts.
-    int m_nStartCount;
     // The watcher thread and the event that stops it before the dialog goes.
     HANDLE m_hWatcher;
     HANDLE m_hWatcherStop;

@@ -100,40 +100,43 @@ void CShutdownDlg::StartFromControls(bool storeChoices)
     if (!UpdateData(TRUE) || !ActionPossibleHere())
         return;
     if (m_bNow) {
-        Apply(m_model.Ok(Timing::Now, m_bConfirm != FALSE, 0, storeChoices));
+        Apply(m_model.Ok(Timing::Now, CountdownSpan(), storeChoices));
         return;
     }
     // "at" aims at the next local occurrence of the picker's time of day; the
     // picker's date, which the user cannot see, is stale after a long idle or
     // already tomorrow's near midnight. A mode that is neither gives no count.
-    int64_t nowMs = WallClockMs();
+    const int64_t nowMs = WallClockMs();
     int64_t timeAt = m_timeAt.GetTime();
-    int count = CountFor(m_nTimingMode, PickerReading(), nowMs / 1000, LocalZoneOffset(), m_nDuration, &timeAt);
+    CountdownSpan span;
+    span.count = CountFor(m_nTimingMode, PickerReading(), nowMs / 1000, LocalZoneOffset(), m_nDuration, &timeAt);
     m_timeAt = CTime(timeAt);
     // The count is in whole seconds from the current second; "at" expires on
     // the target instant itself, not up to a second after it.
-    m_nExpiryMs = m_nTimingMode == 0 && count > 0 ? static_cast<UINT>(timeAt * 1000 - nowMs) : 0;
-    m_nStartCount = count;
-    Apply(m_model.Ok(m_nTimingMode == 0 ? Timing::At : Timing::After, m_bConfirm != FALSE, count, storeChoices));
+    if (m_nTimingMode == 0 && span.count > 0) {
+        span.targetWallMs = timeAt * 1000;
+        span.expiryMs = span.targetWallMs - nowMs;
+    }
+    Apply(m_model.Ok(m_nTimingMode == 0 ? Timing::At : Timing::After, span, storeChoices));
 }
 
-BOOL CShutdownDlg::StartCountdown(int count)
+BOOL CShutdownDlg::StartCountdown(const CountdownSpan& span)
 {
+    const int count = span.count;
     if (count == 0)
         return FALSE;
-    m_nRemaining = count;
     // The clock counts to the instant the expiry timer fires, and each tick
     // comes when a whole number of seconds is left: the text shows the time
     // left rounded up, also when an "at" target lies a fraction of a second
     // short of the count.
-    UINT expiryMs = m_nExpiryMs ? m_nExpiryMs : static_cast<UINT>(count) * kTickMs;
+    UINT expiryMs = span.expiryMs ? static_cast<UINT>(span.expiryMs) : static_cast<UINT>(count) * kTickMs;
     const int64_t now = MonotonicMs();
     m_clock.Start(count, now, expiryMs);
-    if (m_nExpiryMs) {
-        // An "at" target (m_timeAt, just set by OnOkButton) is an instant of
-        // the wall clock: the expiry timer looks at that clock before it ends
-        // the countdown, and comes back if the instant is still ahead.
-        m_clock.FollowWallClock(static_cast<int64_t>(m_timeAt.GetTime()) * 1000);
+    if (span.targetWallMs) {
+        // An "at" target is an instant of the wall clock: the expiry timer
+        // looks at that clock before it ends the countdown, and comes back if
+        // the instant is still ahead.
+        m_clock.FollowWallClock(span.targetWallMs);
         expiryMs = static_cast<UINT>(m_clock.ExpiryWaitMs(WallClockMs()));
     }
     SetTimer(kProgressTimer, static_cast<UINT>(count) * (kTickMs / kProgressSteps));
@@ -155,9 +158,9 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
             OnTimer(kExpiryTimer);
             break;
         }
-        m_nRemaining = m_clock.RemainingAt(now);
+        const int remaining = m_clock.RemainingAt(now);
         SetTimer(kTickTimer, static_cast<UINT>(m_clock.MsToNextWholeSecond(now)));
-        Apply(m_model.Tick(m_clock.TakeWarning(m_nRemaining)));
+        Apply(m_model.Tick(remaining, m_clock.TakeWarning(remaining)));
         break;
     }
     case kProgressTimer:
@@ -176,9 +179,7 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
         // countdown.
         if (!m_clock.TakeExpiry())
             break;
-        // The box itself, not the data exchange: "Ask Confirmation" in the
-        // tray menu may have changed it, and reading it cannot fail.
-        Apply(m_model.Expiry(m_btnConfirm.GetCheck() != BST_UNCHECKED));
+        Apply(m_model.Expiry());
         break;
     default:
         break;
@@ -202,9 +203,9 @@ CString CShutdownDlg::FormatRemaining(int seconds) const { return CString(quelli
 
 void CShutdownDlg::ShowRemaining(int seconds) { SetDlgItemText(IDC_REMAINING, "Left " + FormatRemaining(seconds)); }
 
-void CShutdownDlg::SetTipToRemaining()
+void CShutdownDlg::SetTipToRemaining(int seconds)
 {
-    CString text = "Left " + FormatRemaining(m_nRemaining);
+    CString text = "Left " + FormatRemaining(seconds);
     lstrcpynA(m_nid.szTip, TrayTipText(m_strTitle.str(), text.str()).c_str(), sizeof m_nid.szTip);
 }
 

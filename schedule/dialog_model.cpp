@@ -4,17 +4,18 @@ namespace quellix {
 
 bool Effects::operator==(const Effects& o) const
 {
-    return timers == o.timers && stopped == o.stopped && timingControls == o.timingControls &&
-           listAndCancel == o.listAndCancel && save == o.save && unableToStart == o.unableToStart &&
-           progress == o.progress && text == o.text && tip == o.tip && icon == o.icon && window == o.window &&
-           menu == o.menu && popup == o.popup && endBoxes == o.endBoxes && endDialog == o.endDialog && ask == o.ask &&
-           request == o.request && reportRefusal == o.reportRefusal;
+    return timers == o.timers && countdown == o.countdown && save == o.save && unableToStart == o.unableToStart &&
+           stopped == o.stopped && timingControls == o.timingControls && listAndCancel == o.listAndCancel &&
+           confirmBox == o.confirmBox && progress == o.progress && text == o.text && tip == o.tip &&
+           remaining == o.remaining && icon == o.icon && window == o.window && menu == o.menu && popup == o.popup &&
+           refusal == o.refusal && endBoxes == o.endBoxes && endDialog == o.endDialog && outcome == o.outcome;
 }
 
 bool ModelState::operator==(const ModelState& o) const
 {
     return schedule == o.schedule && presence == o.presence && running == o.running && mayClose == o.mayClose &&
-           expiring == o.expiring && storeChoices == o.storeChoices;
+           expiring == o.expiring && storeChoices == o.storeChoices && confirm == o.confirm &&
+           hideOnMinimize == o.hideOnMinimize && remaining == o.remaining;
 }
 
 TimingControls TimingControlsFor(bool running, bool now, bool modeAfter)
@@ -23,29 +24,49 @@ TimingControls TimingControlsFor(bool running, bool now, bool modeAfter)
     return {!running, timed, timed, timed && !modeAfter, timed && modeAfter, timed, !running, running};
 }
 
-Effects DialogModel::Ok(Timing timing, bool confirm, int count, bool storeChoices)
+Effects DialogModel::ConfirmationSet(bool on)
+{
+    Effects e;
+    if (m_s.schedule == Schedule::Closed)
+        return e;
+    m_s.confirm = on;
+    e.confirmBox = on ? Effects::Switch::On : Effects::Switch::Off;
+    e.menu = Effects::Menu::Confirmation;
+    return e;
+}
+
+Effects DialogModel::HideOnMinimizeSet(bool on)
+{
+    m_s.hideOnMinimize = on;
+    return Effects();
+}
+
+Effects DialogModel::Ok(Timing timing, const CountdownSpan& span, bool storeChoices)
 {
     Effects e;
     if (m_s.schedule != Schedule::Idle)
         return e;
     m_s.storeChoices = storeChoices;
     if (timing == Timing::Now) {
-        if (!confirm)
+        if (!m_s.confirm)
             return Act(storeChoices);
         m_s.schedule = Schedule::Prompting;
-        e.ask = true;
+        e.outcome = Effects::Outcome::Ask;
         return e;
     }
-    if (count == 0) {
+    if (span.count == 0) {
         e.unableToStart = true;
         return e;
     }
     m_s.schedule = Schedule::Counting;
     m_s.running = true;
+    m_s.remaining = span.count;
     e.timers = Effects::Timers::Set;
+    e.countdown = span;
     e.save = storeChoices;
     e.progress = Effects::Progress::Empty;
     e.text = Effects::Text::Remaining;
+    e.remaining = span.count;
     e.timingControls = true;
     return e;
 }
@@ -57,13 +78,14 @@ Effects DialogModel::Act(bool save)
     m_s.schedule = Schedule::Acting;
     m_s.mayClose = false;
     e.save = save;
-    e.request = true;
+    e.outcome = Effects::Outcome::Request;
     return e;
 }
 
 void DialogModel::StopCountdown(Effects& e)
 {
     m_s.running = false;
+    m_s.hideOnMinimize = false;
     e.timers = Effects::Timers::Kill;
     e.stopped = true;
     e.timingControls = true;
@@ -113,14 +135,14 @@ Effects DialogModel::CancelButton()
     return e;
 }
 
-Effects DialogModel::Escape(bool hideOnMinimize)
+Effects DialogModel::Escape()
 {
     switch (m_s.schedule) {
     case Schedule::Idle:
         return m_s.mayClose ? EndDialog() : Effects();  // else a request is out: stay
     case Schedule::Counting:
     case Schedule::Expired:
-        return HideToTray(hideOnMinimize);  // the countdown goes on
+        return HideToTray(m_s.hideOnMinimize, Effects::Tip::Caption);  // the countdown goes on
     default:
         return Effects();
     }
@@ -152,6 +174,20 @@ Effects DialogModel::StopTimer()
     return e;
 }
 
+Effects DialogModel::CommandStop()
+{
+    if (m_s.schedule == Schedule::Prompting && !m_s.expiring) {
+        // The question before a "Now" is closed as No: nothing is carried out.
+        m_s.schedule = Schedule::Idle;
+        Effects e;
+        e.endBoxes = true;
+        return e;
+    }
+    if (!m_s.running)
+        return Effects();
+    return StopTimer();
+}
+
 Effects DialogModel::Exit()
 {
     Effects e;
@@ -168,12 +204,14 @@ Effects DialogModel::Exit()
     return e;
 }
 
-Effects DialogModel::Tick(bool warningDue)
+Effects DialogModel::Tick(int remaining, bool warningDue)
 {
     Effects e;
     if (m_s.schedule != Schedule::Counting)
         return e;
+    m_s.remaining = remaining;
     e.text = Effects::Text::Remaining;
+    e.remaining = remaining;
     if (InTray()) {
         e.tip = Effects::Tip::Remaining;
         e.icon = Effects::Icon::Modify;
@@ -183,17 +221,17 @@ Effects DialogModel::Tick(bool warningDue)
     return e;
 }
 
-Effects DialogModel::Expiry(bool confirm)
+Effects DialogModel::Expiry()
 {
     Effects e;
     if (m_s.schedule != Schedule::Counting)
         return e;
     m_s.expiring = true;
-    if (!confirm) {
+    if (!m_s.confirm) {
         e = Act(false);
     } else {
         m_s.schedule = Schedule::Prompting;
-        e.ask = true;
+        e.outcome = Effects::Outcome::Ask;
         if (m_s.presence == Presence::IconHidden) {
             // The icon comes back for the question; the dialog stays hidden.
             m_s.presence = Presence::InTray;
@@ -241,51 +279,71 @@ Effects DialogModel::RequestMade(bool resetAfter)
     return Effects();
 }
 
-Effects DialogModel::RequestRefused()
+Effects DialogModel::RequestRefused(const std::string& refusal)
 {
     if (m_s.schedule != Schedule::Acting)
         return Effects();
     Effects e = ReturnToIdle();
-    e.reportRefusal = true;
+    e.refusal = refusal;
     return e;
 }
 
-// Into the notification area; with "Hide on minimize..." during a countdown
-// without the icon too.
-Effects DialogModel::HideToTray(bool hideOnMinimize)
+// Into the notification area; with `hideIcon` during a countdown without the
+// icon too. A hide into the icon goes on once the shell has taken it.
+Effects DialogModel::HideToTray(bool hideIcon, Effects::Tip tip)
 {
     Effects e;
-    e.tip = Effects::Tip::Caption;
-    e.window = Effects::Window::Hide;
-    e.menu = Effects::Menu::Hidden;
-    if (hideOnMinimize && m_s.running) {
+    e.tip = tip;
+    if (hideIcon && m_s.running) {
         m_s.presence = Presence::IconHidden;
         e.icon = Effects::Icon::Delete;
-        e.popup = Effects::Popup::Remember;
+        e.window = Effects::Window::Hide;
+        e.menu = Effects::Menu::Hidden;
+        e.popup = Notify() ? Effects::Popup::Remember : Effects::Popup::None;
     } else {
         m_s.presence = Presence::InTray;
-        e.icon = Effects::Icon::Show;
-        if (!m_s.running)
-            e.popup = Effects::Popup::Stopped;
+        e.outcome = Effects::Outcome::ShowIcon;
     }
-    if (!Notify())
-        e.popup = Effects::Popup::None;
     return e;
 }
 
-Effects DialogModel::Minimise(bool hideOnMinimize)
+Effects DialogModel::IconShown()
+{
+    Effects e;
+    if (m_s.presence != Presence::InTray)
+        return e;
+    e.window = Effects::Window::Hide;
+    e.menu = Effects::Menu::Hidden;
+    if (!m_s.running && Notify())
+        e.popup = Effects::Popup::Stopped;
+    return e;
+}
+
+// The shell refused the icon of a hide: without a notification area a hidden
+// dialog would have no way back, so it waits minimised on the task bar.
+Effects DialogModel::IconRefused()
+{
+    Effects e;
+    if (m_s.presence != Presence::InTray)
+        return e;
+    m_s.presence = Presence::AwaitingShell;
+    e.window = Effects::Window::Minimise;
+    return e;
+}
+
+Effects DialogModel::Minimise()
 {
     if (m_s.schedule == Schedule::Closed || m_s.presence != Presence::Shown)
         return Effects();
-    return HideToTray(hideOnMinimize);
+    return HideToTray(m_s.hideOnMinimize, Effects::Tip::Caption);
 }
 
-Effects DialogModel::Activated(bool visible, bool minimised, bool hideOnMinimize)
+Effects DialogModel::Activated(bool visible, bool minimised)
 {
     if (m_s.schedule == Schedule::Closed || (InTray() && !visible))
         return Effects();
     if (minimised)
-        return HideToTray(hideOnMinimize);
+        return HideToTray(m_s.hideOnMinimize, Effects::Tip::Caption);
     m_s.presence = Presence::Shown;
     Effects e;
     e.tip = Effects::Tip::Caption;
@@ -322,7 +380,7 @@ Effects DialogModel::HideIcon()
     return e;
 }
 
-Effects DialogModel::TaskbarCreated(bool hideOnMinimize)
+Effects DialogModel::TaskbarCreated()
 {
     Effects e;
     if (m_s.schedule == Schedule::Closed)
@@ -330,29 +388,17 @@ Effects DialogModel::TaskbarCreated(bool hideOnMinimize)
     if (m_s.presence == Presence::InTray)
         e.icon = Effects::Icon::Add;  // the new shell has no icon of ours
     else if (m_s.presence == Presence::AwaitingShell)
-        e = HideToTray(hideOnMinimize);
+        e = HideToTray(m_s.hideOnMinimize, Effects::Tip::Caption);
     return e;
 }
 
-// The shell refused the icon of a hide: without a notification area a hidden
-// dialog would have no way back, so it waits minimised on the task bar.
-Effects DialogModel::IconRefused()
-{
-    Effects e;
-    if (m_s.presence != Presence::InTray)
-        return e;
-    m_s.presence = Presence::AwaitingShell;
-    e.window = Effects::Window::Minimise;
-    return e;
-}
-
+// A scripted hide always keeps the icon, whatever "Hide on minimize..." says.
 Effects DialogModel::CommandHide()
 {
-    if (m_s.schedule != Schedule::Counting)
+    if (m_s.schedule != Schedule::Counting || m_s.presence != Presence::Shown)
         return Effects();
-    Effects e = Minimise(false);
-    if (e.window == Effects::Window::Hide)
-        e.tip = Effects::Tip::Remaining;
+    Effects e = HideToTray(false, Effects::Tip::Remaining);
+    e.remaining = m_s.remaining;
     return e;
 }
 

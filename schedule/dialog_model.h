@@ -3,11 +3,16 @@
 // tray, icon hidden, awaiting the shell's notification area).
 //
 // Every user action, timer and shell message is one event; each returns the
-// effects the dialog carries out, in the order Effects lists them. An event
-// that cannot happen in the current state is ignored: no change, no effect.
+// effects the dialog carries out, in the order Effects lists them. At most one
+// effect has an outcome, and it comes last: the dialog hands its result back
+// as the next event. An event that cannot happen in the current state is
+// ignored: no change, no effect.
 #pragma once
 
 #include "schedule/timing.h"
+
+#include <cstdint>
+#include <string>
 
 namespace quellix {
 
@@ -27,38 +32,61 @@ enum class Presence {
     AwaitingShell,  // no notification area to hide into: minimised on the task bar
 };
 
+// What a countdown counts down: its whole seconds, and for an "at" target
+// the instant of the wall clock it ends on.
+struct CountdownSpan {
+    int count = 0;             // seconds; 0 when none can start
+    int64_t expiryMs = 0;      // to the end, when not the whole count: an "at" target lies up to a second nearer
+    int64_t targetWallMs = 0;  // an "at" target, ms since 1970; 0 for "after"
+
+    bool operator==(const CountdownSpan& o) const
+    {
+        return count == o.count && expiryMs == o.expiryMs && targetWallMs == o.targetWallMs;
+    }
+};
+
 struct Effects {
     enum class Timers { Keep, Set, Kill };
     enum class Switch { Keep, On, Off };
     enum class Progress { Keep, Empty, Full };
     enum class Text { Keep, Remaining, Expired, Empty };
     enum class Tip { Keep, Caption, Remaining };
-    // Show: add the icon for a hide; a refusal is reported (IconRefused).
-    // Add: put it back; the result does not matter.
-    enum class Icon { None, Show, Add, Modify, Delete };
+    // Add: put the icon back; whether the shell takes it does not matter.
+    enum class Icon { None, Add, Modify, Delete };
     enum class Window { Keep, Hide, Show, Minimise };
-    // Hidden: the menu's state for a hide; StopTimer: that item alone.
-    enum class Menu { Keep, Hidden, StopTimer };
+    // Hidden: the whole menu, for a hide; StopTimer: that item alone;
+    // Confirmation: the "Ask Confirmation" check alone.
+    enum class Menu { Keep, Hidden, StopTimer, Confirmation };
     enum class Popup { None, Stopped, Remember, Warning };
+    // The one effect whose result decides what follows: it comes last, and
+    // its result is the model's next event.
+    enum class Outcome {
+        None,
+        ShowIcon,  // add the icon for a hide: IconShown or IconRefused
+        Ask,       // the Yes/No question: Answer
+        Request,   // the system request: RequestMade or RequestRefused
+    };
 
     Timers timers = Timers::Keep;
+    CountdownSpan countdown;      // with Timers::Set: what the timers count
     bool save = false;            // the settings are written
     bool unableToStart = false;   // the "Unable to start" message
     bool stopped = false;         // the countdown stopped: "Hide on minimize..." is cleared
     bool timingControls = false;  // the timing controls follow TimingControlsFor again
     Switch listAndCancel = Switch::Keep;
+    Switch confirmBox = Switch::Keep;  // the confirmation check box follows the model
     Progress progress = Progress::Keep;
     Text text = Text::Keep;
     Tip tip = Tip::Keep;
+    int remaining = 0;  // the seconds a Remaining text or tip shows
     Icon icon = Icon::None;
     Window window = Window::Keep;
     Menu menu = Menu::Keep;
     Popup popup = Popup::None;
+    std::string refusal;    // a refused request, explained in a message
     bool endBoxes = false;  // the dialog's open boxes (the question above all) are ended
     bool endDialog = false;
-    bool ask = false;            // the Yes/No question; its answer is the event Answer
-    bool request = false;        // the system request; its outcome is RequestMade or RequestRefused
-    bool reportRefusal = false;  // the refused request is explained in a message
+    Outcome outcome = Outcome::None;
 
     bool operator==(const Effects& o) const;
     bool operator!=(const Effects& o) const { return !(*this == o); }
@@ -76,6 +104,12 @@ struct ModelState {
     // The last OK was the user's: its choices are stored. One from the
     // command line leaves the user's own in place.
     bool storeChoices = true;
+    // "Ask Confirmation": the question comes before the action.
+    bool confirm = true;
+    // "Hide on minimize...": a hide during a countdown takes the icon too.
+    bool hideOnMinimize = false;
+    // Seconds left, as the last tick found them.
+    int remaining = 0;
 
     bool operator==(const ModelState& o) const;
     bool operator!=(const ModelState& o) const { return !(*this == o); }
@@ -94,35 +128,42 @@ public:
     bool TrayIconHidden() const { return m_s.presence == Presence::IconHidden; }
     bool Closed() const { return m_s.schedule == Schedule::Closed; }
 
-    // Schedule. `count` is the seconds an "at" or "after" countdown lasts, 0
-    // when none can start; a "Now" ignores it.
-    Effects Ok(Timing timing, bool confirm, int count, bool storeChoices = true);
+    // Inputs the user, the tray menu or a command changes.
+    Effects ConfirmationSet(bool on);
+    Effects HideOnMinimizeSet(bool on);
+
+    // Schedule. `span` is what an "at" or "after" countdown counts, a count
+    // of 0 when none can start; a "Now" ignores it.
+    Effects Ok(Timing timing, const CountdownSpan& span, bool storeChoices = true);
     Effects CancelButton();
-    Effects Escape(bool hideOnMinimize);  // the Escape key or the close box
+    Effects Escape();  // the Escape key or the close box
     Effects StopTimer();
+    // "/stop": as "Stop Timer", and also ends the question before a "Now".
+    Effects CommandStop();
     Effects Exit();
-    Effects Tick(bool warningDue);
-    Effects Expiry(bool confirm);
+    Effects Tick(int remaining, bool warningDue);
+    Effects Expiry();
     Effects Answer(bool yes);
     // resetAfter: a stand-by, hibernate or lock that has come back.
     Effects RequestMade(bool resetAfter);
-    Effects RequestRefused();
+    Effects RequestRefused(const std::string& refusal);
 
     // Presence.
-    Effects Minimise(bool hideOnMinimize);
+    Effects Minimise();
     // An activation change; a hidden dialog is activated to own the icon's menu.
-    Effects Activated(bool visible, bool minimised, bool hideOnMinimize);
+    Effects Activated(bool visible, bool minimised);
     Effects Unminimised();  // restored from the task bar by the user
     Effects Restore();      // the icon, the menu's "Restore", a later copy
     Effects HideIcon();     // the menu's "Hide"
-    Effects TaskbarCreated(bool hideOnMinimize);
+    Effects TaskbarCreated();
+    Effects IconShown();
     Effects IconRefused();
     // A countdown started from the command line goes to the tray at once,
     // its tip already telling the time left.
     Effects CommandHide();
 
 private:
-    Effects HideToTray(bool hideOnMinimize);
+    Effects HideToTray(bool hideIcon, Effects::Tip tip);
     void StopCountdown(Effects& e);
     Effects ReturnToIdle();
     Effects Act(bool save);

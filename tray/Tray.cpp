@@ -53,12 +53,12 @@ LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
     } else if (message == kTaskbarCreated) {
         // At log-on, or after the shell restarted, its notification area is ready.
-        Apply(m_model.TaskbarCreated(m_bHideOnMinimize != FALSE));
+        Apply(m_model.TaskbarCreated());
     } else if (message == WM_SIZE && wParam == SIZE_MINIMIZED) {
         // A minimise does not always deactivate the dialog (never under Wine,
         // nor when it comes while another window is active), so OnActivate
         // alone would leave the minimised dialog on the task bar.
-        Apply(m_model.Minimise(m_bHideOnMinimize != FALSE));
+        Apply(m_model.Minimise());
     } else if (message == WM_SIZE) {
         Apply(m_model.Unminimised());
     } else if (message == WM_WINDOWPOSCHANGING && m_model.InTray()) {
@@ -73,7 +73,7 @@ LRESULT CShutdownDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CShutdownDlg::OnActivate(UINT, CWnd*, BOOL bMinimized)
 {
-    Apply(m_model.Activated(::IsWindowVisible(m_hWnd) != FALSE, bMinimized != FALSE, m_bHideOnMinimize != FALSE));
+    Apply(m_model.Activated(::IsWindowVisible(m_hWnd) != FALSE, bMinimized != FALSE));
     Default();
 }
 
@@ -90,11 +90,7 @@ LRESULT CShutdownDlg::OnWatcherRestore(WPARAM, LPARAM)
     return 0;
 }
 
-void CShutdownDlg::OnAskConfirmation()
-{
-    m_btnConfirm.SetCheck(m_btnConfirm.GetCheck() == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED);
-    m_menuTray.CheckMenuItem(ID_TRAY_ASK_CONFIRM, MF_BYCOMMAND | (m_btnConfirm.GetCheck() ? MF_CHECKED : MF_UNCHECKED));
-}
+void CShutdownDlg::OnAskConfirmation() { Apply(m_model.ConfirmationSet(!m_model.State().confirm)); }
 
 void CShutdownDlg::OnAbout()
 {

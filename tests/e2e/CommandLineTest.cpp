@@ -106,6 +106,28 @@ TEST_F(CommandLine, ScriptsStartStopAndActThroughTheRunningCopy)
     ExpectOwnChoicesKept();
 }
 
+// "/stop" while the question before a scripted "Now" is open closes it as No:
+// the stop it reports did happen, and nothing is requested or stored.
+TEST_F(CommandLine, AStopClosesTheQuestionBeforeANow)
+{
+    ASSERT_NO_FATAL_FAILURE(StoreOwnChoices());
+    m_dialog = StartFirstCopy();
+    ASSERT_TRUE(m_dialog);
+    Process& lock = StartCopy("/lock /now /confirm");
+    EXPECT_EQ(0, ExitStatusOf(lock));
+    MessageBoxWindow question = WaitForMessageBox(FirstCopy().Id(), kPromptCaption);
+    ASSERT_TRUE(question) << "no question before the lock";
+
+    Process& stop = StartCopy("/stop");
+    EXPECT_EQ(0, ExitStatusOf(stop));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question.Handle()); })) << "the question stayed open";
+    EXPECT_TRUE(WaitUntil([&] { return m_dialog.Enabled() && m_dialog.IsEnabled(id::Ok); }));
+    Sleep(500);
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    EXPECT_TRUE(FirstCopy().Running()) << "the dialog ended as after a lock";
+    ExpectOwnChoicesKept();
+}
+
 TEST_F(CommandLine, AHibernateTheMachineCannotDoIsRefusedBeforeTheWait)
 {
     const std::string refusal = "Unable to hibernate the computer.\n\nHibernation is turned off on this computer.";

@@ -21,26 +21,31 @@ using W = Effects::Window;
 using M = Effects::Menu;
 using Pop = Effects::Popup;
 using Sw = Effects::Switch;
+using Out = Effects::Outcome;
 
 namespace quellix {
 void PrintTo(const Effects& e, std::ostream* os)
 {
-    *os << "{timers " << int(e.timers) << ", stopped " << e.stopped << ", controls " << e.timingControls << ", list "
-        << int(e.listAndCancel) << ", save " << e.save << ", unable " << e.unableToStart << ", progress "
-        << int(e.progress) << ", text " << int(e.text) << ", tip " << int(e.tip) << ", icon " << int(e.icon)
-        << ", window " << int(e.window) << ", menu " << int(e.menu) << ", popup " << int(e.popup) << ", endBoxes "
-        << e.endBoxes << ", end " << e.endDialog << ", ask " << e.ask << ", request " << e.request << ", refusal "
-        << e.reportRefusal << "}";
+    *os << "{timers " << int(e.timers) << " (" << e.countdown.count << ", " << e.countdown.expiryMs << ", "
+        << e.countdown.targetWallMs << "), stopped " << e.stopped << ", controls " << e.timingControls << ", list "
+        << int(e.listAndCancel) << ", confirm box " << int(e.confirmBox) << ", save " << e.save << ", unable "
+        << e.unableToStart << ", progress " << int(e.progress) << ", text " << int(e.text) << ", tip " << int(e.tip)
+        << ", remaining " << e.remaining << ", icon " << int(e.icon) << ", window " << int(e.window) << ", menu "
+        << int(e.menu) << ", popup " << int(e.popup) << ", refusal '" << e.refusal << "', endBoxes " << e.endBoxes
+        << ", end " << e.endDialog << ", outcome " << int(e.outcome) << "}";
 }
 
 void PrintTo(const ModelState& s, std::ostream* os)
 {
     *os << "{schedule " << int(s.schedule) << ", presence " << int(s.presence) << ", running " << s.running
-        << ", mayClose " << s.mayClose << ", expiring " << s.expiring << ", storeChoices " << s.storeChoices << "}";
+        << ", mayClose " << s.mayClose << ", expiring " << s.expiring << ", storeChoices " << s.storeChoices
+        << ", confirm " << s.confirm << ", hideOnMinimize " << s.hideOnMinimize << ", remaining " << s.remaining << "}";
 }
 }  // namespace quellix
 
 namespace {
+
+const char kRefusal[] = "The computer could not be shut down.";
 
 // Effects written as the differences from "no effect".
 struct Fx : Effects {
@@ -53,15 +58,20 @@ struct Fx : Effects {
     Fx& With(W v) { return Set(window, v); }
     Fx& With(M v) { return Set(menu, v); }
     Fx& With(Pop v) { return Set(popup, v); }
+    Fx& With(Out v) { return Set(outcome, v); }
+    Fx& Countdown(const CountdownSpan& span) { return Set(timers, T::Set).Set(countdown, span).Left(span.count); }
+    Fx& Left(int seconds) { return Set(remaining, seconds); }
+    Fx& ConfirmBox(Sw v) { return Set(confirmBox, v); }
     Fx& Stopped() { return Set(stopped, true).Set(timingControls, true).With(T::Kill).With(Sw::On); }
     Fx& Controls() { return Set(timingControls, true); }
     Fx& Save() { return Set(save, true); }
     Fx& UnableToStart() { return Set(unableToStart, true); }
-    Fx& Ask() { return Set(ask, true); }
-    Fx& Request() { return Set(request, true); }
+    Fx& Ask() { return With(Out::Ask); }
+    Fx& Request() { return With(Out::Request); }
+    Fx& ShowIcon() { return With(Out::ShowIcon); }
     Fx& EndBoxes() { return Set(endBoxes, true); }
     Fx& EndDialog() { return Set(endDialog, true); }
-    Fx& Refusal() { return Set(reportRefusal, true); }
+    Fx& Refusal() { return Set(refusal, std::string(kRefusal)); }
 
     template <class V> Fx& Set(V& field, V value)
     {
@@ -116,83 +126,130 @@ ModelState Scripted(ModelState s)
     return s;
 }
 
+// "Ask Confirmation" cleared.
+ModelState NoConfirm(ModelState s)
+{
+    s.confirm = false;
+    return s;
+}
+
+// "Hide on minimize..." ticked.
+ModelState Hiding(ModelState s)
+{
+    s.hideOnMinimize = true;
+    return s;
+}
+
+ModelState Left(ModelState s, int seconds)
+{
+    s.remaining = seconds;
+    return s;
+}
+
 ModelState With(ModelState s, P presence)
 {
     s.presence = presence;
     return s;
 }
 
-const Event kOkNowAsk = [](DialogModel& m) { return m.Ok(Timing::Now, true, 0); };
-const Event kOkNow = [](DialogModel& m) { return m.Ok(Timing::Now, false, 0); };
-const Event kOkAfter = [](DialogModel& m) { return m.Ok(Timing::After, true, 600); };
-const Event kOkAtNoCount = [](DialogModel& m) { return m.Ok(Timing::At, true, 0); };
+const CountdownSpan kTenMinutes = {600, 0, 0};
+const CountdownSpan kTwoMinutes = {120, 0, 0};
+const CountdownSpan kNoCount = {0, 0, 0};
+
+const Event kOkNow = [](DialogModel& m) { return m.Ok(Timing::Now, kNoCount); };
+const Event kOkAfter = [](DialogModel& m) { return m.Ok(Timing::After, kTenMinutes); };
+const Event kOkAtNoCount = [](DialogModel& m) { return m.Ok(Timing::At, kNoCount); };
 const Event kCancel = [](DialogModel& m) { return m.CancelButton(); };
-const Event kEscape = [](DialogModel& m) { return m.Escape(false); };
-const Event kEscapeHiding = [](DialogModel& m) { return m.Escape(true); };
+const Event kEscape = [](DialogModel& m) { return m.Escape(); };
 const Event kStop = [](DialogModel& m) { return m.StopTimer(); };
+const Event kCommandStop = [](DialogModel& m) { return m.CommandStop(); };
 const Event kExit = [](DialogModel& m) { return m.Exit(); };
-const Event kTick = [](DialogModel& m) { return m.Tick(false); };
-const Event kTickWarning = [](DialogModel& m) { return m.Tick(true); };
-const Event kExpiryAsk = [](DialogModel& m) { return m.Expiry(true); };
-const Event kExpiry = [](DialogModel& m) { return m.Expiry(false); };
+const Event kTick = [](DialogModel& m) { return m.Tick(0, false); };
+const Event kTickWarning = [](DialogModel& m) { return m.Tick(0, true); };
+const Event kExpiry = [](DialogModel& m) { return m.Expiry(); };
 const Event kYes = [](DialogModel& m) { return m.Answer(true); };
 const Event kNo = [](DialogModel& m) { return m.Answer(false); };
 const Event kMade = [](DialogModel& m) { return m.RequestMade(false); };
 const Event kMadeCameBack = [](DialogModel& m) { return m.RequestMade(true); };
-const Event kRefused = [](DialogModel& m) { return m.RequestRefused(); };
-const Event kMinimise = [](DialogModel& m) { return m.Minimise(false); };
-const Event kMinimiseHiding = [](DialogModel& m) { return m.Minimise(true); };
-const Event kActivated = [](DialogModel& m) { return m.Activated(true, false, false); };
-const Event kActivatedMinimised = [](DialogModel& m) { return m.Activated(true, true, false); };
-const Event kActivatedHidden = [](DialogModel& m) { return m.Activated(false, false, false); };
+const Event kRefused = [](DialogModel& m) { return m.RequestRefused(kRefusal); };
+const Event kMinimise = [](DialogModel& m) { return m.Minimise(); };
+const Event kActivated = [](DialogModel& m) { return m.Activated(true, false); };
+const Event kActivatedMinimised = [](DialogModel& m) { return m.Activated(true, true); };
+const Event kActivatedHidden = [](DialogModel& m) { return m.Activated(false, false); };
 const Event kUnminimised = [](DialogModel& m) { return m.Unminimised(); };
 const Event kRestore = [](DialogModel& m) { return m.Restore(); };
 const Event kHideIcon = [](DialogModel& m) { return m.HideIcon(); };
-const Event kTaskbarCreated = [](DialogModel& m) { return m.TaskbarCreated(false); };
+const Event kTaskbarCreated = [](DialogModel& m) { return m.TaskbarCreated(); };
+const Event kIconShown = [](DialogModel& m) { return m.IconShown(); };
 const Event kIconRefused = [](DialogModel& m) { return m.IconRefused(); };
 const Event kCommandHide = [](DialogModel& m) { return m.CommandHide(); };
-const Event kScriptedNowAsk = [](DialogModel& m) { return m.Ok(Timing::Now, true, 0, false); };
-const Event kScriptedNow = [](DialogModel& m) { return m.Ok(Timing::Now, false, 0, false); };
-const Event kScriptedAfter = [](DialogModel& m) { return m.Ok(Timing::After, true, 120, false); };
+const Event kScriptedNow = [](DialogModel& m) { return m.Ok(Timing::Now, kNoCount, false); };
+const Event kScriptedAfter = [](DialogModel& m) { return m.Ok(Timing::After, kTwoMinutes, false); };
+const Event kConfirmOn = [](DialogModel& m) { return m.ConfirmationSet(true); };
+const Event kConfirmOff = [](DialogModel& m) { return m.ConfirmationSet(false); };
+const Event kHidingOn = [](DialogModel& m) { return m.HideOnMinimizeSet(true); };
 
-// A hide into the tray with the icon; a popup only when no countdown runs.
-Fx HideWithIcon() { return Fx().With(Tip::Caption).With(I::Show).With(W::Hide).With(M::Hidden); }
+// A hide into the tray with the icon: the icon first, the rest once the shell has taken it.
+Fx HideWithIcon() { return Fx().With(Tip::Caption).ShowIcon(); }
+Fx HiddenIntoIcon() { return Fx().With(W::Hide).With(M::Hidden); }
+Fx HideWithoutIcon()
+{
+    return Fx().With(Tip::Caption).With(I::Delete).With(W::Hide).With(M::Hidden).With(Pop::Remember);
+}
 Fx ReturnedToIdle() { return Fx().With(Sw::On).With(Tx::Empty).With(Pr::Empty).With(W::Show); }
 Fx StopFromMenu() { return Fx().With(Tip::Caption).With(I::Modify).With(M::StopTimer); }
+Fx Expired() { return Fx().With(T::Kill).With(Sw::Off).With(Pr::Full).With(Tx::Expired); }
 
 TEST(DialogModel, ScheduleRows)
 {
     Check({
         {"OK Now, asked, No", kAskingNow, kNo, kIdle, Fx()},
-        {"OK Now asks first", kIdle, kOkNowAsk, kAskingNow, Fx().Ask()},
+        {"OK Now asks first", kIdle, kOkNow, kAskingNow, Fx().Ask()},
         {"OK Now, Yes", kAskingNow, kYes, kActingNow, Fx().Save().Request()},
-        {"OK Now, no question", kIdle, kOkNow, kActingNow, Fx().Save().Request()},
+        {"OK Now, no question", NoConfirm(kIdle), kOkNow, NoConfirm(kActingNow), Fx().Save().Request()},
         {"Now: log off to power off requested", kActingNow, kMade, kIdleRequested, Fx()},
         {"Now: stand by, hibernate, lock came back", kActingNow, kMadeCameBack, kClosed, Fx().EndDialog()},
         {"Now: request refused", kActingNow, kRefused, kIdle, ReturnedToIdle().Refusal()},
         {"OK at/after, count 0", kIdle, kOkAtNoCount, kIdle, Fx().UnableToStart()},
-        {"OK at/after starts", kIdle, kOkAfter, kCounting,
-         Fx().With(T::Set).Save().With(Pr::Empty).With(Tx::Remaining).Controls()},
+        {"OK at/after starts", kIdle, kOkAfter, Left(kCounting, 600),
+         Fx().Countdown(kTenMinutes).Save().With(Pr::Empty).With(Tx::Remaining).Controls()},
         {"Cancel button while idle", kIdle, kCancel, kClosed, Fx().EndDialog()},
         {"Cancel button after a Now request", kIdleRequested, kCancel, kClosed, Fx().EndDialog()},
         {"Escape while idle", kIdle, kEscape, kClosed, Fx().EndDialog()},
         {"Escape after a Now request", kIdleRequested, kEscape, kIdleRequested, Fx()},
         {"tick", kCounting, kTick, kCounting, Fx().With(Tx::Remaining)},
+        {"a tick shows the seconds it found", kCounting, [](DialogModel& m) { return m.Tick(42, false); },
+         Left(kCounting, 42), Fx().With(Tx::Remaining).Left(42)},
         {"tick at the warning", kCounting, kTickWarning, kCounting, Fx().With(Tx::Remaining).With(Pop::Warning)},
         {"Cancel button while counting", kCounting, kCancel, kIdle, Fx().Stopped().With(Pop::Stopped)},
         {"Stop Timer while counting", kCountingInTray, kStop, With(kIdle, P::InTray),
          StopFromMenu().Stopped().With(Pop::Stopped)},
         {"Escape while counting", kCounting, kEscape, kCountingInTray, HideWithIcon()},
-        {"expiry asks", kCounting, kExpiryAsk, kAsking,
-         Fx().With(T::Kill).With(Sw::Off).With(Pr::Full).With(Tx::Expired).Ask()},
-        {"expiry without question", kCounting, kExpiry, kActing,
-         Fx().With(T::Kill).With(Sw::Off).With(Pr::Full).With(Tx::Expired).Request()},
+        {"expiry asks", kCounting, kExpiry, kAsking, Expired().Ask()},
+        {"expiry without question", NoConfirm(kCounting), kExpiry, NoConfirm(kActing), Expired().Request()},
         {"expiry question, No", kAskingInTray, kNo, kIdle, ReturnedToIdle().Stopped()},
         {"expiry question, Yes", kAsking, kYes, kActing, Fx().Request()},
         {"expiry: log off to power off requested", kActing, kMade, kExpired, Fx()},
         {"expiry: stand by, hibernate, lock came back", kActing, kMadeCameBack, kIdle, ReturnedToIdle().Stopped()},
         {"Stop Timer after the expiry", kExpired, kStop, kIdleRequested, StopFromMenu().Stopped().With(Pop::Stopped)},
         {"Escape after the expiry", kExpired, kEscape, With(kExpired, P::InTray), HideWithIcon()},
+    });
+}
+
+// The user's inputs the model keeps: the click, the tray menu's toggle and a
+// command all tell it; the box and the menu's check follow from one place.
+TEST(DialogModel, InputRows)
+{
+    Check({
+        {"confirmation cleared", kCounting, kConfirmOff, NoConfirm(kCounting),
+         Fx().ConfirmBox(Sw::Off).With(M::Confirmation)},
+        {"confirmation ticked while asking", NoConfirm(kAskingInTray), kConfirmOn, kAskingInTray,
+         Fx().ConfirmBox(Sw::On).With(M::Confirmation)},
+        {"hide on minimize ticked", kCounting, kHidingOn, Hiding(kCounting), Fx()},
+        {"a stop clears hide on minimize", Hiding(kCountingInTray), kStop, With(kIdle, P::InTray),
+         StopFromMenu().Stopped().With(Pop::Stopped)},
+        {"a hide with hide on minimize takes the icon too", Hiding(kCounting), kMinimise, Hiding(kCountingIconHidden),
+         HideWithoutIcon()},
     });
 }
 
@@ -211,6 +268,13 @@ TEST(DialogModel, MendedTransitions)
          ReturnedToIdle().Stopped().Refusal()},
         {"a hide that the shell refuses waits on the task bar", kCountingInTray, kIconRefused,
          With(kCounting, P::AwaitingShell), Fx().With(W::Minimise)},
+        {"/stop ends the question before a Now", kAskingNow, kCommandStop, kIdle, Fx().EndBoxes()},
+        {"the answer that box then gives carries nothing out", kIdle, kYes, kIdle, Fx()},
+        {"/stop while counting is Stop Timer", kCountingInTray, kCommandStop, With(kIdle, P::InTray),
+         StopFromMenu().Stopped().With(Pop::Stopped)},
+        {"/stop during the expiry question stops", kAskingInTray, kCommandStop, askingStopped,
+         StopFromMenu().Stopped()},
+        {"/stop with nothing running does nothing", With(kIdle, P::InTray), kCommandStop, With(kIdle, P::InTray), Fx()},
     });
 }
 
@@ -218,13 +282,18 @@ TEST(DialogModel, PresenceRows)
 {
     const ModelState idleInTray = With(kIdle, P::InTray);
     Check({
-        {"minimise while idle", kIdle, kMinimise, idleInTray, HideWithIcon().With(Pop::Stopped)},
-        {"hide on minimize needs a countdown", kIdle, kMinimiseHiding, idleInTray, HideWithIcon().With(Pop::Stopped)},
+        {"minimise while idle", kIdle, kMinimise, idleInTray, HideWithIcon()},
+        {"the icon shown while idle: the stop notice", idleInTray, kIconShown, idleInTray,
+         HiddenIntoIcon().With(Pop::Stopped)},
+        {"hide on minimize needs a countdown", Hiding(kIdle), kMinimise, Hiding(idleInTray), HideWithIcon()},
         {"minimise while counting", kCounting, kMinimise, kCountingInTray, HideWithIcon()},
-        {"minimise while counting, hide on minimize", kCounting, kMinimiseHiding, kCountingIconHidden,
-         Fx().With(Tip::Caption).With(I::Delete).With(W::Hide).With(M::Hidden).With(Pop::Remember)},
-        {"Escape while counting, hide on minimize", kCounting, kEscapeHiding, kCountingIconHidden,
-         Fx().With(Tip::Caption).With(I::Delete).With(W::Hide).With(M::Hidden).With(Pop::Remember)},
+        {"the icon shown while counting: no popup", kCountingInTray, kIconShown, kCountingInTray, HiddenIntoIcon()},
+        {"the icon refused: the rest of the hide does not come", kCountingInTray, kIconRefused,
+         With(kCounting, P::AwaitingShell), Fx().With(W::Minimise)},
+        {"minimise while counting, hide on minimize", Hiding(kCounting), kMinimise, Hiding(kCountingIconHidden),
+         HideWithoutIcon()},
+        {"Escape while counting, hide on minimize", Hiding(kCounting), kEscape, Hiding(kCountingIconHidden),
+         HideWithoutIcon()},
         {"minimised activation", kCounting, kActivatedMinimised, kCountingInTray, HideWithIcon()},
         {"activation of the shown dialog removes the icon", kCounting, kActivated, kCounting,
          Fx().With(Tip::Caption).With(I::Delete)},
@@ -237,13 +306,13 @@ TEST(DialogModel, PresenceRows)
          Fx().With(Tx::Remaining).With(Tip::Remaining).With(I::Modify).With(Pop::Warning)},
         {"no warning with the icon hidden", kCountingIconHidden, kTickWarning, kCountingIconHidden,
          Fx().With(Tx::Remaining).With(Tip::Remaining).With(I::Modify)},
-        {"the icon comes back for the question", kCountingIconHidden, kExpiryAsk, kAskingInTray,
-         Fx().With(T::Kill).With(Sw::Off).With(Pr::Full).With(Tx::Expired).With(I::Add).Ask()},
+        {"the icon comes back for the question", kCountingIconHidden, kExpiry, kAskingInTray,
+         Expired().With(I::Add).Ask()},
         {"Exit from the tray", kCountingInTray, kExit, With(kClosed, P::InTray),
          Fx().With(I::Delete).EndBoxes().EndDialog()},
         {"TaskbarCreated puts the icon back", kCountingInTray, kTaskbarCreated, kCountingInTray, Fx().With(I::Add)},
         {"TaskbarCreated ends the wait on the task bar", With(kIdle, P::AwaitingShell), kTaskbarCreated, idleInTray,
-         HideWithIcon().With(Pop::Stopped)},
+         HideWithIcon()},
         {"restored from the task bar while waiting", With(kIdle, P::AwaitingShell), kUnminimised, kIdle, Fx()},
     });
 }
@@ -252,7 +321,10 @@ TEST(DialogModel, PresenceRows)
 TEST(DialogModel, Combinations)
 {
     Check({
-        {"minimise while asking: no popup", kAsking, kMinimise, kAskingInTray, HideWithIcon()},
+        {"minimise while asking", kAsking, kMinimise, kAskingInTray, HideWithIcon()},
+        {"the icon shown while asking: no popup", kAskingInTray, kIconShown, kAskingInTray, HiddenIntoIcon()},
+        {"the icon shown after a stop while asking: no popup", St(S::Prompting, P::InTray, false, true, true),
+         kIconShown, St(S::Prompting, P::InTray, false, true, true), HiddenIntoIcon()},
         {"a second copy while asking shows the dialog", kAskingInTray, kRestore, kAsking, Fx().With(W::Show)},
         {"Hide while asking: no popup", kAskingInTray, kHideIcon, With(kAsking, P::IconHidden), Fx().With(I::Delete)},
         {"TaskbarCreated while counting with the icon hidden", kCountingIconHidden, kTaskbarCreated,
@@ -265,34 +337,102 @@ TEST(DialogModel, Combinations)
         {"a minimised activation while waiting tries again", With(kCounting, P::AwaitingShell), kActivatedMinimised,
          kCountingInTray, HideWithIcon()},
         {"a refusal for a shown dialog", kCounting, kIconRefused, kCounting, Fx()},
-        {"Escape after the expiry, hide on minimize", kExpired, kEscapeHiding, With(kExpired, P::IconHidden),
-         Fx().With(Tip::Caption).With(I::Delete).With(W::Hide).With(M::Hidden).With(Pop::Remember)},
-        {"OK again after a Now request", kIdleRequested, kOkNow, kActingNow, Fx().Save().Request()},
-        {"a scripted OK Now stores nothing", kIdle, kScriptedNow, Scripted(kActingNow), Fx().Request()},
+        {"Escape after the expiry, hide on minimize", Hiding(kExpired), kEscape, Hiding(With(kExpired, P::IconHidden)),
+         HideWithoutIcon()},
+        {"OK again after a Now request", NoConfirm(kIdleRequested), kOkNow, NoConfirm(kActingNow),
+         Fx().Save().Request()},
+        {"a scripted OK Now stores nothing", NoConfirm(kIdle), kScriptedNow, NoConfirm(Scripted(kActingNow)),
+         Fx().Request()},
         {"nor when it asked first", Scripted(kAskingNow), kYes, Scripted(kActingNow), Fx().Request()},
-        {"a scripted OK Now asks", kIdle, kScriptedNowAsk, Scripted(kAskingNow), Fx().Ask()},
-        {"a scripted countdown stores nothing", kIdle, kScriptedAfter, Scripted(kCounting),
-         Fx().With(T::Set).With(Pr::Empty).With(Tx::Remaining).Controls()},
-        {"the user's next OK stores again", Scripted(kIdle), kOkNow, kActingNow, Fx().Save().Request()},
-        {"a scripted countdown goes to the tray telling the time left", kCounting, kCommandHide, kCountingInTray,
-         Fx().With(Tip::Remaining).With(I::Show).With(W::Hide).With(M::Hidden)},
+        {"a scripted OK Now asks", kIdle, kScriptedNow, Scripted(kAskingNow), Fx().Ask()},
+        {"a scripted countdown stores nothing", kIdle, kScriptedAfter, Left(Scripted(kCounting), 120),
+         Fx().Countdown(kTwoMinutes).With(Pr::Empty).With(Tx::Remaining).Controls()},
+        {"the user's next OK stores again", NoConfirm(Scripted(kIdle)), kOkNow, NoConfirm(kActingNow),
+         Fx().Save().Request()},
+        {"a scripted countdown goes to the tray telling the time left", Left(kCounting, 120), kCommandHide,
+         Left(kCountingInTray, 120), Fx().With(Tip::Remaining).Left(120).ShowIcon()},
+        {"a scripted hide keeps the icon whatever hide on minimize says", Hiding(kCounting), kCommandHide,
+         Hiding(kCountingInTray), Fx().With(Tip::Remaining).ShowIcon()},
     });
+}
+
+// An effect with an outcome is the last one its event has: nothing that the
+// dialog would carry out after it (in the order Effects lists them) comes
+// with it, so that whatever follows is the outcome's own event.
+TEST(DialogModel, AnOutcomeIsTheLastEffect)
+{
+    const std::vector<ModelState> states = {kIdle,
+                                            kCounting,
+                                            kCountingInTray,
+                                            Hiding(kCounting),
+                                            kCountingIconHidden,
+                                            kAskingNow,
+                                            kAsking,
+                                            kAskingInTray,
+                                            kActing,
+                                            kActingNow,
+                                            kExpired,
+                                            NoConfirm(kIdle),
+                                            NoConfirm(kCounting),
+                                            With(kIdle, P::AwaitingShell)};
+    const std::vector<Event> events = {kOkNow,       kOkAfter,        kCancel,    kEscape,     kStop,
+                                       kCommandStop, kExit,           kTick,      kExpiry,     kYes,
+                                       kNo,          kMade,           kRefused,   kMinimise,   kActivatedMinimised,
+                                       kRestore,     kTaskbarCreated, kIconShown, kCommandHide};
+    for (const ModelState& state : states) {
+        for (size_t i = 0; i < events.size(); ++i) {
+            DialogModel model(state);
+            const Effects e = events[i](model);
+            if (e.outcome == Out::None)
+                continue;
+            SCOPED_TRACE(testing::Message() << "state " << testing::PrintToString(state) << ", event " << i);
+            EXPECT_EQ(e.window, W::Keep);
+            EXPECT_EQ(e.menu, M::Keep);
+            EXPECT_EQ(e.popup, Pop::None);
+            EXPECT_TRUE(e.refusal.empty());
+            EXPECT_FALSE(e.endBoxes);
+            EXPECT_FALSE(e.endDialog);
+        }
+    }
 }
 
 // Events that cannot happen in a state change nothing and do nothing.
 TEST(DialogModel, ImpossibleEventsAreIgnored)
 {
     const std::vector<std::pair<ModelState, std::vector<Event>>> ignored = {
-        {kIdle, {kTick, kExpiryAsk, kYes, kNo, kMade, kRefused, kUnminimised, kHideIcon, kIconRefused, kCommandHide}},
-        {kCounting, {kOkNow, kOkAfter, kYes, kMade, kMadeCameBack, kRefused, kUnminimised}},
-        {kCountingInTray, {kMinimise, kMinimiseHiding, kCommandHide}},
-        {kCountingIconHidden, {kHideIcon, kMinimise}},
-        {kAsking, {kOkNow, kCancel, kEscape, kTick, kExpiryAsk, kMade, kRefused, kCommandHide}},
-        {kActing, {kOkNow, kCancel, kEscape, kStop, kTick, kExpiry, kYes, kNo}},
-        {kExpired, {kOkNow, kCancel, kTick, kExpiryAsk, kYes, kMade, kRefused}},
+        {kIdle,
+         {kTick, kExpiry, kYes, kNo, kMade, kRefused, kUnminimised, kHideIcon, kIconShown, kIconRefused, kCommandHide,
+          kCommandStop}},
+        {kCounting, {kOkNow, kOkAfter, kYes, kMade, kMadeCameBack, kRefused, kUnminimised, kIconShown}},
+        {kCountingInTray, {kMinimise, kCommandHide}},
+        {kCountingIconHidden, {kHideIcon, kMinimise, kIconShown}},
+        {kAsking, {kOkNow, kCancel, kEscape, kTick, kExpiry, kMade, kRefused, kCommandHide}},
+        {kActing, {kOkNow, kCancel, kEscape, kStop, kCommandStop, kTick, kExpiry, kYes, kNo}},
+        {kExpired, {kOkNow, kCancel, kTick, kExpiry, kYes, kMade, kRefused}},
         {kClosed,
-         {kOkNow, kOkAfter, kCancel, kEscape, kStop, kExit, kTick, kExpiryAsk, kYes, kNo, kMade, kMadeCameBack,
-          kRefused, kMinimise, kActivated, kActivatedMinimised, kRestore, kHideIcon, kTaskbarCreated}},
+         {kOkNow,
+          kOkAfter,
+          kCancel,
+          kEscape,
+          kStop,
+          kCommandStop,
+          kExit,
+          kTick,
+          kExpiry,
+          kYes,
+          kNo,
+          kMade,
+          kMadeCameBack,
+          kRefused,
+          kMinimise,
+          kActivated,
+          kActivatedMinimised,
+          kRestore,
+          kHideIcon,
+          kTaskbarCreated,
+          kConfirmOn,
+          kConfirmOff,
+          kIconShown}},
     };
     for (const auto& [state, events] : ignored) {
         for (size_t i = 0; i < events.size(); ++i) {
@@ -309,18 +449,19 @@ TEST(DialogModel, ImpossibleEventsAreIgnored)
 // "Exit" ends the dialog while a countdown runs.
 TEST(DialogModel, NoStateFreezesTheDialog)
 {
-    const std::vector<std::pair<std::string, Event>> all = {{"OK Now asking", kOkNowAsk},
-                                                            {"OK Now", kOkNow},
+    const std::vector<std::pair<std::string, Event>> all = {{"OK Now", kOkNow},
                                                             {"OK after", kOkAfter},
                                                             {"OK no count", kOkAtNoCount},
                                                             {"Cancel", kCancel},
                                                             {"Escape", kEscape},
-                                                            {"Escape hiding", kEscapeHiding},
                                                             {"Stop", kStop},
                                                             {"Exit", kExit},
                                                             {"tick", kTick},
                                                             {"tick warning", kTickWarning},
-                                                            {"expiry asking", kExpiryAsk},
+                                                            {"/stop", kCommandStop},
+                                                            {"confirmation on", kConfirmOn},
+                                                            {"confirmation off", kConfirmOff},
+                                                            {"hide on minimize on", kHidingOn},
                                                             {"expiry", kExpiry},
                                                             {"Yes", kYes},
                                                             {"No", kNo},
@@ -328,7 +469,6 @@ TEST(DialogModel, NoStateFreezesTheDialog)
                                                             {"came back", kMadeCameBack},
                                                             {"refused", kRefused},
                                                             {"minimise", kMinimise},
-                                                            {"minimise hiding", kMinimiseHiding},
                                                             {"activated", kActivated},
                                                             {"activated minimised", kActivatedMinimised},
                                                             {"activated hidden", kActivatedHidden},
@@ -336,10 +476,12 @@ TEST(DialogModel, NoStateFreezesTheDialog)
                                                             {"restore", kRestore},
                                                             {"hide icon", kHideIcon},
                                                             {"TaskbarCreated", kTaskbarCreated},
-                                                            {"icon refused", kIconRefused}};
+                                                            {"icon shown", kIconShown},
+                                                            {"icon refused", kIconRefused},
+                                                            {"command hide", kCommandHide}};
     auto key = [](const ModelState& s) {
         return std::make_tuple(static_cast<int>(s.schedule), static_cast<int>(s.presence), s.running, s.mayClose,
-                               s.expiring);
+                               s.expiring, s.confirm, s.hideOnMinimize);
     };
     // Every state reachable from the start, and the states each one leads to.
     std::vector<ModelState> reached = {ModelState()};
