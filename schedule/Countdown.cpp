@@ -160,7 +160,10 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
         }
         const int remaining = m_clock.RemainingAt(now);
         SetTimer(kTickTimer, static_cast<UINT>(m_clock.MsToNextWholeSecond(now)));
-        Apply(m_model.Tick(remaining, m_clock.TakeWarning(remaining)));
+        TickReading reading;
+        reading.remaining = remaining;
+        reading.warn = m_clock.TakeWarning(remaining);
+        Apply(m_model.Tick(reading));
         break;
     }
     case kProgressTimer:

@@ -6,7 +6,8 @@ bool Effects::operator==(const Effects& o) const
 {
     return timers == o.timers && countdown == o.countdown && save == o.save && unableToStart == o.unableToStart &&
            stopped == o.stopped && timingControls == o.timingControls && listAndCancel == o.listAndCancel &&
-           confirmBox == o.confirmBox && progress == o.progress && text == o.text && tip == o.tip &&
+           confirmBox == o.confirmBox && keepAwake == o.keepAwake && wake == o.wake && wakeWallMs == o.wakeWallMs &&
+           progress == o.progress && progressPos == o.progressPos && text == o.text && tip == o.tip &&
            remaining == o.remaining && icon == o.icon && window == o.window && menu == o.menu && popup == o.popup &&
            refusal == o.refusal && endBoxes == o.endBoxes && endDialog == o.endDialog && outcome == o.outcome;
 }
@@ -15,7 +16,7 @@ bool ModelState::operator==(const ModelState& o) const
 {
     return schedule == o.schedule && presence == o.presence && running == o.running && mayClose == o.mayClose &&
            expiring == o.expiring && storeChoices == o.storeChoices && confirm == o.confirm &&
-           hideOnMinimize == o.hideOnMinimize && remaining == o.remaining;
+           hideOnMinimize == o.hideOnMinimize && remaining == o.remaining && wakes == o.wakes;
 }
 
 TimingControls TimingControlsFor(bool running, bool now, bool modeAfter)
@@ -61,8 +62,14 @@ Effects DialogModel::Ok(Timing timing, const CountdownSpan& span, bool storeChoi
     m_s.schedule = Schedule::Counting;
     m_s.running = true;
     m_s.remaining = span.count;
+    m_s.wakes = span.wakeWallMs != 0;
     e.timers = Effects::Timers::Set;
     e.countdown = span;
+    e.keepAwake = Effects::Switch::On;
+    if (m_s.wakes) {
+        e.wake = Effects::Wake::Set;
+        e.wakeWallMs = span.wakeWallMs;
+    }
     e.save = storeChoices;
     e.progress = Effects::Progress::Empty;
     e.text = Effects::Text::Remaining;
@@ -82,8 +89,19 @@ Effects DialogModel::Act(bool save)
     return e;
 }
 
+// Nothing more to wait for: the system may sleep again, and nothing wakes it.
+void DialogModel::EndWaiting(Effects& e)
+{
+    e.keepAwake = Effects::Switch::Off;
+    if (m_s.wakes)
+        e.wake = Effects::Wake::Cancel;
+    m_s.wakes = false;
+}
+
 void DialogModel::StopCountdown(Effects& e)
 {
+    if (m_s.schedule == Schedule::Counting)
+        EndWaiting(e);
     m_s.running = false;
     m_s.hideOnMinimize = false;
     e.timers = Effects::Timers::Kill;
@@ -126,8 +144,8 @@ Effects DialogModel::CancelButton()
     Effects e;
     if (m_s.schedule == Schedule::Counting) {
         m_s.mayClose = true;
-        m_s.schedule = Schedule::Idle;
         StopCountdown(e);
+        m_s.schedule = Schedule::Idle;
     } else if (m_s.schedule == Schedule::Idle) {
         m_s.mayClose = true;
         return EndDialog();
@@ -154,8 +172,8 @@ Effects DialogModel::StopTimer()
     switch (m_s.schedule) {
     case Schedule::Counting:
     case Schedule::Expired:
-        m_s.schedule = Schedule::Idle;
         StopCountdown(e);
+        m_s.schedule = Schedule::Idle;
         break;
     case Schedule::Prompting:
         // Chosen while the expiry's question is open: the countdown stops
@@ -195,6 +213,8 @@ Effects DialogModel::Exit()
         return e;
     // A running countdown is abandoned; an open question is ended unanswered
     // and nothing is carried out.
+    if (m_s.schedule == Schedule::Counting)
+        EndWaiting(e);
     m_s.schedule = Schedule::Closed;
     m_s.running = false;
     m_s.expiring = false;
@@ -204,20 +224,36 @@ Effects DialogModel::Exit()
     return e;
 }
 
-Effects DialogModel::Tick(int remaining, bool warningDue)
+Effects DialogModel::Tick(const TickReading& reading)
 {
     Effects e;
     if (m_s.schedule != Schedule::Counting)
         return e;
-    m_s.remaining = remaining;
+    m_s.remaining = reading.remaining;
     e.text = Effects::Text::Remaining;
-    e.remaining = remaining;
+    e.remaining = reading.remaining;
+    if (reading.moved) {
+        e.progress = Effects::Progress::At;
+        e.progressPos = reading.progress;
+        if (m_s.wakes) {
+            e.wake = Effects::Wake::Set;
+            e.wakeWallMs = reading.wakeWallMs;
+        }
+    }
     if (InTray()) {
         e.tip = Effects::Tip::Remaining;
         e.icon = Effects::Icon::Modify;
     }
-    if (warningDue && m_s.presence != Presence::IconHidden)
+    if (reading.warn && m_s.presence != Presence::IconHidden)
         e.popup = Effects::Popup::Warning;
+    return e;
+}
+
+Effects DialogModel::SessionEnding()
+{
+    Effects e;
+    if (m_s.schedule == Schedule::Counting)
+        EndWaiting(e);
     return e;
 }
 
@@ -226,6 +262,8 @@ Effects DialogModel::Expiry()
     Effects e;
     if (m_s.schedule != Schedule::Counting)
         return e;
+    Effects waited;
+    EndWaiting(waited);
     m_s.expiring = true;
     if (!m_s.confirm) {
         e = Act(false);
@@ -239,6 +277,8 @@ Effects DialogModel::Expiry()
         }
     }
     e.timers = Effects::Timers::Kill;
+    e.keepAwake = waited.keepAwake;
+    e.wake = waited.wake;
     e.listAndCancel = Effects::Switch::Off;
     e.progress = Effects::Progress::Full;
     e.text = Effects::Text::Expired;

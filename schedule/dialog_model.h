@@ -38,17 +38,29 @@ struct CountdownSpan {
     int count = 0;             // seconds; 0 when none can start
     int64_t expiryMs = 0;      // to the end, when not the whole count: an "at" target lies up to a second nearer
     int64_t targetWallMs = 0;  // an "at" target, ms since 1970; 0 for "after"
+    int64_t wakeWallMs = 0;    // the end on the wall clock, when the action wakes the machine for it; else 0
 
     bool operator==(const CountdownSpan& o) const
     {
-        return count == o.count && expiryMs == o.expiryMs && targetWallMs == o.targetWallMs;
+        return count == o.count && expiryMs == o.expiryMs && targetWallMs == o.targetWallMs &&
+               wakeWallMs == o.wakeWallMs;
     }
+};
+
+// What a tick, or a resume brought up to date, found on the countdown's clock.
+struct TickReading {
+    int remaining = 0;       // whole seconds left
+    bool warn = false;       // the warning is due
+    bool moved = false;      // the end moved (its warning's moment was missed): the bar and the wake timer follow
+    int progress = 0;        // with `moved`: the bar's position, 0 to 100
+    int64_t wakeWallMs = 0;  // with `moved`: the new end on the wall clock
 };
 
 struct Effects {
     enum class Timers { Keep, Set, Kill };
     enum class Switch { Keep, On, Off };
-    enum class Progress { Keep, Empty, Full };
+    enum class Progress { Keep, Empty, Full, At };
+    enum class Wake { Keep, Set, Cancel };
     enum class Text { Keep, Remaining, Expired, Empty };
     enum class Tip { Keep, Caption, Remaining };
     // Add: put the icon back; whether the shell takes it does not matter.
@@ -75,7 +87,11 @@ struct Effects {
     bool timingControls = false;  // the timing controls follow TimingControlsFor again
     Switch listAndCancel = Switch::Keep;
     Switch confirmBox = Switch::Keep;  // the confirmation check box follows the model
+    Switch keepAwake = Switch::Keep;   // the system is asked to stay awake, or no longer
+    Wake wake = Wake::Keep;            // the wake timer for the end
+    int64_t wakeWallMs = 0;            // with Wake::Set: its instant, ms since 1970
     Progress progress = Progress::Keep;
+    int progressPos = 0;  // with Progress::At
     Text text = Text::Keep;
     Tip tip = Tip::Keep;
     int remaining = 0;  // the seconds a Remaining text or tip shows
@@ -110,6 +126,8 @@ struct ModelState {
     bool hideOnMinimize = false;
     // Seconds left, as the last tick found them.
     int remaining = 0;
+    // The countdown's end wakes the machine (a wake timer is set for it).
+    bool wakes = false;
 
     bool operator==(const ModelState& o) const;
     bool operator!=(const ModelState& o) const { return !(*this == o); }
@@ -141,7 +159,9 @@ public:
     // "/stop": as "Stop Timer", and also ends the question before a "Now".
     Effects CommandStop();
     Effects Exit();
-    Effects Tick(int remaining, bool warningDue);
+    Effects Tick(const TickReading& reading);
+    // The session ends with the countdown still running.
+    Effects SessionEnding();
     Effects Expiry();
     Effects Answer(bool yes);
     // resetAfter: a stand-by, hibernate or lock that has come back.
@@ -164,6 +184,7 @@ public:
 
 private:
     Effects HideToTray(bool hideIcon, Effects::Tip tip);
+    void EndWaiting(Effects& e);
     void StopCountdown(Effects& e);
     Effects ReturnToIdle();
     Effects Act(bool save);

@@ -62,6 +62,11 @@ struct Fx : Effects {
     Fx& Countdown(const CountdownSpan& span) { return Set(timers, T::Set).Set(countdown, span).Left(span.count); }
     Fx& Left(int seconds) { return Set(remaining, seconds); }
     Fx& ConfirmBox(Sw v) { return Set(confirmBox, v); }
+    Fx& Awake(Sw v) { return Set(keepAwake, v); }
+    Fx& Bar(int position) { return Set(progress, Pr::At).Set(progressPos, position); }
+    Fx& Wake(Effects::Wake v, int64_t wallMs = 0) { return Set(wake, v).Set(wakeWallMs, wallMs); }
+    // A stop of a countdown still counting: the system may sleep again.
+    Fx& StoppedCounting() { return Stopped().Awake(Sw::Off); }
     Fx& Stopped() { return Set(stopped, true).Set(timingControls, true).With(T::Kill).With(Sw::On); }
     Fx& Controls() { return Set(timingControls, true); }
     Fx& Save() { return Set(save, true); }
@@ -164,8 +169,8 @@ const Event kEscape = [](DialogModel& m) { return m.Escape(); };
 const Event kStop = [](DialogModel& m) { return m.StopTimer(); };
 const Event kCommandStop = [](DialogModel& m) { return m.CommandStop(); };
 const Event kExit = [](DialogModel& m) { return m.Exit(); };
-const Event kTick = [](DialogModel& m) { return m.Tick(0, false); };
-const Event kTickWarning = [](DialogModel& m) { return m.Tick(0, true); };
+const Event kTick = [](DialogModel& m) { return m.Tick({0, false}); };
+const Event kTickWarning = [](DialogModel& m) { return m.Tick({0, true}); };
 const Event kExpiry = [](DialogModel& m) { return m.Expiry(); };
 const Event kYes = [](DialogModel& m) { return m.Answer(true); };
 const Event kNo = [](DialogModel& m) { return m.Answer(false); };
@@ -198,7 +203,7 @@ Fx HideWithoutIcon()
 }
 Fx ReturnedToIdle() { return Fx().With(Sw::On).With(Tx::Empty).With(Pr::Empty).With(W::Show); }
 Fx StopFromMenu() { return Fx().With(Tip::Caption).With(I::Modify).With(M::StopTimer); }
-Fx Expired() { return Fx().With(T::Kill).With(Sw::Off).With(Pr::Full).With(Tx::Expired); }
+Fx Expired() { return Fx().With(T::Kill).Awake(Sw::Off).With(Sw::Off).With(Pr::Full).With(Tx::Expired); }
 
 TEST(DialogModel, ScheduleRows)
 {
@@ -212,18 +217,21 @@ TEST(DialogModel, ScheduleRows)
         {"Now: request refused", kActingNow, kRefused, kIdle, ReturnedToIdle().Refusal()},
         {"OK at/after, count 0", kIdle, kOkAtNoCount, kIdle, Fx().UnableToStart()},
         {"OK at/after starts", kIdle, kOkAfter, Left(kCounting, 600),
-         Fx().Countdown(kTenMinutes).Save().With(Pr::Empty).With(Tx::Remaining).Controls()},
+         Fx().Countdown(kTenMinutes).Save().Awake(Sw::On).With(Pr::Empty).With(Tx::Remaining).Controls()},
         {"Cancel button while idle", kIdle, kCancel, kClosed, Fx().EndDialog()},
         {"Cancel button after a Now request", kIdleRequested, kCancel, kClosed, Fx().EndDialog()},
         {"Escape while idle", kIdle, kEscape, kClosed, Fx().EndDialog()},
         {"Escape after a Now request", kIdleRequested, kEscape, kIdleRequested, Fx()},
         {"tick", kCounting, kTick, kCounting, Fx().With(Tx::Remaining)},
-        {"a tick shows the seconds it found", kCounting, [](DialogModel& m) { return m.Tick(42, false); },
+        {"a tick shows the seconds it found", kCounting,
+         [](DialogModel& m) {
+             return m.Tick({42, false});
+         },
          Left(kCounting, 42), Fx().With(Tx::Remaining).Left(42)},
         {"tick at the warning", kCounting, kTickWarning, kCounting, Fx().With(Tx::Remaining).With(Pop::Warning)},
-        {"Cancel button while counting", kCounting, kCancel, kIdle, Fx().Stopped().With(Pop::Stopped)},
+        {"Cancel button while counting", kCounting, kCancel, kIdle, Fx().StoppedCounting().With(Pop::Stopped)},
         {"Stop Timer while counting", kCountingInTray, kStop, With(kIdle, P::InTray),
-         StopFromMenu().Stopped().With(Pop::Stopped)},
+         StopFromMenu().StoppedCounting().With(Pop::Stopped)},
         {"Escape while counting", kCounting, kEscape, kCountingInTray, HideWithIcon()},
         {"expiry asks", kCounting, kExpiry, kAsking, Expired().Ask()},
         {"expiry without question", NoConfirm(kCounting), kExpiry, NoConfirm(kActing), Expired().Request()},
@@ -247,9 +255,66 @@ TEST(DialogModel, InputRows)
          Fx().ConfirmBox(Sw::On).With(M::Confirmation)},
         {"hide on minimize ticked", kCounting, kHidingOn, Hiding(kCounting), Fx()},
         {"a stop clears hide on minimize", Hiding(kCountingInTray), kStop, With(kIdle, P::InTray),
-         StopFromMenu().Stopped().With(Pop::Stopped)},
+         StopFromMenu().StoppedCounting().With(Pop::Stopped)},
         {"a hide with hide on minimize takes the icon too", Hiding(kCounting), kMinimise, Hiding(kCountingIconHidden),
          HideWithoutIcon()},
+    });
+}
+
+ModelState Waking(ModelState s)
+{
+    s.wakes = true;
+    return s;
+}
+
+// The system is kept awake exactly while a countdown counts, and a wake timer
+// waits for the end of one whose action needs a running machine: set at the
+// start, moved with the end, cancelled by every way the countdown ends.
+TEST(DialogModel, SleepRows)
+{
+    const int64_t end = 1'800'000'600'000;
+    const CountdownSpan waking = {600, 0, 0, end};
+    const Event okWaking = [=](DialogModel& m) { return m.Ok(Timing::After, waking); };
+    const Event movedTick = [](DialogModel& m) { return m.Tick({30, true, true, 95, 1'800'000'030'000}); };
+    const Event sessionEnding = [](DialogModel& m) { return m.SessionEnding(); };
+    const ModelState counting = Waking(kCounting);
+    const ModelState inTray = Waking(kCountingInTray);
+    const Fx cancelled = Fx().Awake(Sw::Off).Wake(Effects::Wake::Cancel);
+    Check({
+        {"OK starts both", kIdle, okWaking, Waking(Left(kCounting, 600)),
+         Fx().Countdown(waking)
+             .Save()
+             .Awake(Sw::On)
+             .Wake(Effects::Wake::Set, end)
+             .With(Pr::Empty)
+             .With(Tx::Remaining)
+             .Controls()},
+        {"a stand-by or lock keeps awake only", kIdle, kOkAfter, Left(kCounting, 600),
+         Fx().Countdown(kTenMinutes).Save().Awake(Sw::On).With(Pr::Empty).With(Tx::Remaining).Controls()},
+        {"Cancel", counting, kCancel, kIdle, Fx().StoppedCounting().Wake(Effects::Wake::Cancel).With(Pop::Stopped)},
+        {"Stop Timer", inTray, kStop, With(kIdle, P::InTray),
+         StopFromMenu().StoppedCounting().Wake(Effects::Wake::Cancel).With(Pop::Stopped)},
+        {"/stop", inTray, kCommandStop, With(kIdle, P::InTray),
+         StopFromMenu().StoppedCounting().Wake(Effects::Wake::Cancel).With(Pop::Stopped)},
+        {"Exit", inTray, kExit, With(kClosed, P::InTray), Fx(cancelled).With(I::Delete).EndBoxes().EndDialog()},
+        {"the expiry, before its question", counting, kExpiry, kAsking, Expired().Wake(Effects::Wake::Cancel).Ask()},
+        {"the expiry, before its request", NoConfirm(counting), kExpiry, NoConfirm(kActing),
+         Expired().Wake(Effects::Wake::Cancel).Request()},
+        {"the end of the session", counting, sessionEnding, kCounting, cancelled},
+        {"a missed warning moves the end, the bar and the wake timer", inTray, movedTick, Left(inTray, 30),
+         Fx().With(Tx::Remaining)
+             .Left(30)
+             .Bar(95)
+             .Wake(Effects::Wake::Set, 1'800'000'030'000)
+             .With(Tip::Remaining)
+             .With(I::Modify)
+             .With(Pop::Warning)},
+        {"without a wake timer only the bar", kCounting, movedTick, Left(kCounting, 30),
+         Fx().With(Tx::Remaining).Left(30).Bar(95).With(Pop::Warning)},
+        {"nothing is held while idle", kIdle, sessionEnding, kIdle, Fx()},
+        {"nor while asking", kAsking, sessionEnding, kAsking, Fx()},
+        {"Stop while asking drops nothing more", kAskingInTray, kStop, St(S::Prompting, P::InTray, false, true, true),
+         StopFromMenu().Stopped()},
     });
 }
 
@@ -271,7 +336,7 @@ TEST(DialogModel, MendedTransitions)
         {"/stop ends the question before a Now", kAskingNow, kCommandStop, kIdle, Fx().EndBoxes()},
         {"the answer that box then gives carries nothing out", kIdle, kYes, kIdle, Fx()},
         {"/stop while counting is Stop Timer", kCountingInTray, kCommandStop, With(kIdle, P::InTray),
-         StopFromMenu().Stopped().With(Pop::Stopped)},
+         StopFromMenu().StoppedCounting().With(Pop::Stopped)},
         {"/stop during the expiry question stops", kAskingInTray, kCommandStop, askingStopped,
          StopFromMenu().Stopped()},
         {"/stop with nothing running does nothing", With(kIdle, P::InTray), kCommandStop, With(kIdle, P::InTray), Fx()},
@@ -309,7 +374,7 @@ TEST(DialogModel, PresenceRows)
         {"the icon comes back for the question", kCountingIconHidden, kExpiry, kAskingInTray,
          Expired().With(I::Add).Ask()},
         {"Exit from the tray", kCountingInTray, kExit, With(kClosed, P::InTray),
-         Fx().With(I::Delete).EndBoxes().EndDialog()},
+         Fx().Awake(Sw::Off).With(I::Delete).EndBoxes().EndDialog()},
         {"TaskbarCreated puts the icon back", kCountingInTray, kTaskbarCreated, kCountingInTray, Fx().With(I::Add)},
         {"TaskbarCreated ends the wait on the task bar", With(kIdle, P::AwaitingShell), kTaskbarCreated, idleInTray,
          HideWithIcon()},
@@ -346,7 +411,7 @@ TEST(DialogModel, Combinations)
         {"nor when it asked first", Scripted(kAskingNow), kYes, Scripted(kActingNow), Fx().Request()},
         {"a scripted OK Now asks", kIdle, kScriptedNow, Scripted(kAskingNow), Fx().Ask()},
         {"a scripted countdown stores nothing", kIdle, kScriptedAfter, Left(Scripted(kCounting), 120),
-         Fx().Countdown(kTwoMinutes).With(Pr::Empty).With(Tx::Remaining).Controls()},
+         Fx().Countdown(kTwoMinutes).Awake(Sw::On).With(Pr::Empty).With(Tx::Remaining).Controls()},
         {"the user's next OK stores again", NoConfirm(Scripted(kIdle)), kOkNow, NoConfirm(kActingNow),
          Fx().Save().Request()},
         {"a scripted countdown goes to the tray telling the time left", Left(kCounting, 120), kCommandHide,
