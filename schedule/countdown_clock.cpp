@@ -136,6 +136,7 @@ CountdownStep CountdownClock::Extend(int64_t nowMs, int64_t wallNowMs)
     m_sleep = Sleep::kHandled;
     CountdownStep step = Show(nowMs, wallNowMs);
     step.moved = true;
+    step.wakeWallMs = WakeInstantMs(nowMs, wallNowMs);
     return step;
 }
 

@@ -23,15 +23,16 @@ struct CountdownStep {
         kNothing,  // nothing: the end was taken already (a message left over)
         kWait,     // the expiry timer came before the end: set it again, for waitMs
         kShow,     // the countdown goes on: show `remaining`, set the tick timer for tickMs
-        kEnd,      // the end has come: run the expiry; once per countdown
+        kEnd,      // the end has come and is taken: run the model's expiry; once per countdown
     };
     Kind kind = kNothing;
-    int remaining = 0;   // kShow: whole seconds left
-    bool warn = false;   // kShow: the warning popup is due now
-    bool moved = false;  // kShow: the end moved (30 s from now): set the expiry timer for waitMs
-    int64_t waitMs = 0;  // kWait, and kShow when moved
-    int tickMs = 0;      // kShow: MsToNextWholeSecond
-    int progress = 0;    // kShow: percent of the countdown gone, 0 to 100, for the bar
+    int remaining = 0;       // kShow: whole seconds left
+    bool warn = false;       // kShow: the warning popup is due now
+    bool moved = false;      // kShow: the end moved (30 s from now): set the expiry timer for waitMs
+    int64_t waitMs = 0;      // kWait, and kShow when moved
+    int tickMs = 0;          // kShow: MsToNextWholeSecond
+    int progress = 0;        // kShow: percent of the countdown gone, 0 to 100, for the bar
+    int64_t wakeWallMs = 0;  // kShow when moved: the new end on the wall clock (WakeInstantMs)
 };
 
 class CountdownClock {
@@ -57,7 +58,7 @@ public:
     void OnSuspend();
     // The instant of the wall clock (ms since 1970) at which the countdown
     // ends: an "at" target itself, else the wall clock plus what is left.
-    // For the wake timer, at the start and whenever a step says `moved`.
+    // For the wake timer at the start; a step that says `moved` carries it.
     int64_t WakeInstantMs(int64_t nowMs, int64_t wallNowMs) const;
 
     // The parts the steps are made of.

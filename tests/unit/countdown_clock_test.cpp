@@ -305,6 +305,7 @@ TEST(CountdownClock, SleepAndStallsNeverEndWithoutTheWarning)
                 EXPECT_EQ(step.waitMs, m.waitMs);
             }
             if (step.moved) {
+                EXPECT_EQ(step.wakeWallMs, wall + 30'000);
                 EXPECT_EQ(c.WakeInstantMs(now, wall), wall + 30'000);
             }
         }
