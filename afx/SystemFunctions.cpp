@@ -129,6 +129,37 @@ BOOL LockWorkStation()
     return lock ? lock() : NotFound(FALSE);
 }
 
+EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags)
+{
+    static auto* const setState =
+        SystemFunction<decltype(::SetThreadExecutionState)>("kernel32.dll", "SetThreadExecutionState");
+    return setState ? setState(flags) : 0;
+}
+
+HANDLE CreateWaitableTimerA(SECURITY_ATTRIBUTES* attributes, BOOL manualReset, const char* name)
+{
+    static auto* const create =
+        SystemFunction<decltype(::CreateWaitableTimerA)>("kernel32.dll", "CreateWaitableTimerA");
+    if (!create) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return NULL;
+    }
+    return create(attributes, manualReset, name);
+}
+
+BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG period, PTIMERAPCROUTINE completion,
+                      void* argument, BOOL resume)
+{
+    static auto* const set = SystemFunction<decltype(::SetWaitableTimer)>("kernel32.dll", "SetWaitableTimer");
+    return set ? set(timer, dueTime, period, completion, argument, resume) : NotFound(FALSE);
+}
+
+BOOL CancelWaitableTimer(HANDLE timer)
+{
+    static auto* const cancel = SystemFunction<decltype(::CancelWaitableTimer)>("kernel32.dll", "CancelWaitableTimer");
+    return cancel ? cancel(timer) : NotFound(FALSE);
+}
+
 void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild)
 {
     static auto* const notify = SystemFunction<decltype(::NotifyWinEvent)>("user32.dll", "NotifyWinEvent");

@@ -46,6 +46,17 @@ BOOL AllowSetForegroundWindow(DWORD processId);
 BOOL SetSystemPowerState(BOOL suspend, BOOL force);
 BOOL LockWorkStation();
 
+// Keeping the system awake (Windows 98 and 2000 on). Missing: 0, the
+// answer of a call that failed, and nothing changes.
+EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags);
+
+// Waitable timers (Windows 98 and NT 4.0 on). Missing: no timer (NULL), and
+// FALSE for the others, with ERROR_PROC_NOT_FOUND; nothing is set.
+HANDLE CreateWaitableTimerA(SECURITY_ATTRIBUTES* attributes, BOOL manualReset, const char* name);
+BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG period, PTIMERAPCROUTINE completion,
+                      void* argument, BOOL resume);
+BOOL CancelWaitableTimer(HANDLE timer);
+
 // Accessibility events (Windows 98 and 2000 on; NT 4.0 and 95 only with the
 // Active Accessibility add-on). Missing: nothing is announced.
 void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild);

@@ -1,5 +1,8 @@
 #include "schedule/countdown_clock.h"
 
+#include "schedule/action_catalogue.h"
+
+#include <algorithm>
 #include <climits>
 
 namespace quellix {
@@ -24,10 +27,14 @@ void CountdownClock::Start(int countSeconds, int64_t nowMs)
 
 void CountdownClock::Start(int countSeconds, int64_t nowMs, int64_t durationMs)
 {
+    m_startMs = nowMs;
     m_deadlineMs = nowMs + durationMs;
     m_warningArmed = countSeconds > kWarningSeconds;
     m_expiryArmed = true;
     m_followsWall = false;
+    m_skipExtended = false;
+    m_moved = false;
+    m_sleep = Sleep::kNone;
 }
 
 void CountdownClock::FollowWallClock(int64_t targetWallMs)
@@ -65,10 +72,10 @@ int CountdownClock::RemainingAt(int64_t nowMs) const
 
 bool CountdownClock::TakeWarning(int remaining)
 {
-    if (!m_warningArmed || remaining > kWarningSeconds)
+    if (!m_warningArmed || remaining > kWarningSeconds || remaining <= 0)
         return false;
     m_warningArmed = false;
-    return remaining > 0;
+    return true;
 }
 
 bool CountdownClock::EndHasCome(int64_t nowMs, int64_t wallNowMs) const
@@ -94,6 +101,129 @@ int CountdownClock::MsToNextWholeSecond(int64_t nowMs) const
     if (next <= 50)
         next += 1000;
     return static_cast<int>(next);
+}
+
+int64_t CountdownClock::MsLeft(int64_t nowMs) const
+{
+    return static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
+}
+
+CountdownStep CountdownClock::Show(int64_t nowMs, int64_t wallNowMs)
+{
+    CountdownStep step;
+    step.kind = CountdownStep::kShow;
+    step.remaining = RemainingAt(nowMs);
+    step.warn = TakeWarning(step.remaining);
+    step.tickMs = MsToNextWholeSecond(nowMs);
+    step.waitMs = m_followsWall ? ExpiryWaitMs(wallNowMs) : std::max<int64_t>(MsLeft(nowMs), 0);
+    // Both parts capped (a year) so that the sum and the product stay in range.
+    constexpr int64_t kCapMs = 366LL * 86'400'000;
+    const int64_t gone =
+        std::min(static_cast<int64_t>(static_cast<uint64_t>(nowMs) - static_cast<uint64_t>(m_startMs)), kCapMs);
+    const int64_t left = std::min(MsLeft(nowMs), kCapMs);
+    step.progress = gone <= 0 ? 0 : left <= 0 ? 100 : static_cast<int>(gone * 100 / (gone + left));
+    return step;
+}
+
+CountdownStep CountdownClock::Extend(int64_t nowMs, int64_t wallNowMs)
+{
+    constexpr int64_t kGraceMs = kWarningSeconds * 1000;
+    m_deadlineMs = nowMs + kGraceMs;
+    if (m_followsWall)
+        m_targetWallMs = wallNowMs + kGraceMs;
+    m_warningArmed = true;
+    m_moved = true;
+    m_sleep = Sleep::kHandled;
+    CountdownStep step = Show(nowMs, wallNowMs);
+    step.moved = true;
+    step.wakeWallMs = WakeInstantMs(nowMs, wallNowMs);
+    return step;
+}
+
+CountdownStep CountdownClock::EndOrExtend(int64_t nowMs, int64_t wallNowMs)
+{
+    // No clock is compared: a warning still armed at the end was never shown.
+    if (m_warningArmed && !m_skipExtended) {
+        m_skipExtended = true;
+        return Extend(nowMs, wallNowMs);
+    }
+    if (m_sleep == Sleep::kAnnounced)
+        return Extend(nowMs, wallNowMs);
+    CountdownStep step;
+    if (TakeExpiry())
+        step.kind = CountdownStep::kEnd;
+    return step;
+}
+
+CountdownStep CountdownClock::OnTick(int64_t nowMs, int64_t wallNowMs)
+{
+    if (!m_expiryArmed)
+        return CountdownStep();
+    Resync(nowMs, wallNowMs);
+    if (EndHasCome(nowMs, wallNowMs))
+        return EndOrExtend(nowMs, wallNowMs);
+    return Show(nowMs, wallNowMs);
+}
+
+CountdownStep CountdownClock::OnExpiryTimer(int64_t nowMs, int64_t wallNowMs)
+{
+    if (!m_expiryArmed)
+        return CountdownStep();
+    Resync(nowMs, wallNowMs);
+    // An "at" target, and any end that was moved, is looked at on its own
+    // clock; otherwise the expiry timer alone decides, as it always has.
+    if (m_followsWall || m_moved) {
+        const int64_t wait = m_followsWall ? ExpiryWaitMs(wallNowMs) : MsLeft(nowMs);
+        if (wait > 0) {
+            CountdownStep step;
+            step.kind = CountdownStep::kWait;
+            step.waitMs = wait;
+            return step;
+        }
+    }
+    return EndOrExtend(nowMs, wallNowMs);
+}
+
+CountdownStep CountdownClock::OnResume(int64_t nowMs, int64_t wallNowMs)
+{
+    if (!m_expiryArmed)
+        return CountdownStep();
+    Resync(nowMs, wallNowMs);
+    const int64_t left =
+        m_followsWall ? static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs))
+                      : MsLeft(nowMs);
+    const bool sameWakeUp = m_sleep == Sleep::kHandled;
+    m_sleep = Sleep::kHandled;
+    if (left <= 0 || (left < kWarningSeconds * 1000 && !sameWakeUp))
+        return Extend(nowMs, wallNowMs);
+    return Show(nowMs, wallNowMs);
+}
+
+void CountdownClock::OnSuspend()
+{
+    if (m_expiryArmed)
+        m_sleep = Sleep::kAnnounced;
+}
+
+int64_t CountdownClock::WakeInstantMs(int64_t nowMs, int64_t wallNowMs) const
+{
+    if (m_followsWall)
+        return m_targetWallMs;
+    return static_cast<int64_t>(static_cast<uint64_t>(wallNowMs) + static_cast<uint64_t>(MsLeft(nowMs)));
+}
+
+bool WakesForEnd(int actionCode)
+{
+    switch (actionCode) {
+    case ACTION_LOGOFF:
+    case ACTION_POWEROFF:
+    case ACTION_SHUTDOWN:
+    case ACTION_RESTART:
+    case ACTION_HIBERNATE:
+        return true;
+    default:  // stand by and lock, and codes that name nothing
+        return false;
+    }
 }
 
 int64_t NextLocalOccurrence(const afx::CivilTime& picked, int64_t now, const afx::UtcOffsetFn& offsetAt)

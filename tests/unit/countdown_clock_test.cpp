@@ -1,16 +1,19 @@
 #include "schedule/countdown_clock.h"
+#include "schedule/action_catalogue.h"
 #include "schedule/remaining_text.h"
 #include "tests/unit/zone_fixtures.h"
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 namespace quellix {
 namespace {
 
-constexpr int64_t kStart = 5'000'000;  // an arbitrary monotonic reading, ms
+constexpr int64_t kStart = 5'000'000;         // an arbitrary monotonic reading, ms
+constexpr int64_t kWall = 1'700'000'000'000;  // the wall clock at the start, ms
 
 // Runs the dialog's tick handling against a clock that reads `at(k)` at tick k;
 // returns the ticks at which the warning fired.
@@ -83,7 +86,6 @@ TEST(CountdownClock, WarnsExactlyOncePassingThirtySeconds)
 // before the expiry timer's message (or the other way round).
 TEST(CountdownClock, AnEndPassedInSleepEndsOnceWithoutANegativeTimeOrWarning)
 {
-    constexpr int64_t kWall = 1'700'000'000'000;
     struct Case {
         const char* name;
         int count;
@@ -125,10 +127,214 @@ TEST(CountdownClock, AnEndPassedInSleepEndsOnceWithoutANegativeTimeOrWarning)
     EXPECT_TRUE(c.TakeExpiry());
     c.Start(10, kStart);
     EXPECT_TRUE(c.TakeExpiry());
-    // An armed warning whose tick finds the end already passed never fires later.
+    // A tick that finds nothing left does not warn; the warning stays armed,
+    // so that its skipped moment moves the end (SleepAndStalls below).
     c.Start(100, kStart);
     EXPECT_FALSE(c.TakeWarning(c.RemainingAt(kStart + 200'000)));
-    EXPECT_FALSE(c.TakeWarning(5));
+    EXPECT_TRUE(c.TakeWarning(5));
+}
+
+// The dialog's moments as they come: ticks (T), the expiry timer (E), a
+// resume (R) and a suspend (S), each at a time since the start; the wall
+// clock runs with the monotonic one. What each step asks of the dialog.
+struct Moment {
+    char what;
+    int64_t atMs;
+    CountdownStep::Kind kind;
+    int remaining;
+    bool warn, moved;
+    int64_t waitMs;  // -1: not looked at
+};
+struct Story {
+    const char* name;
+    int count;
+    bool followsWall;
+    std::vector<Moment> moments;
+};
+
+constexpr auto kNothing = CountdownStep::kNothing, kWait = CountdownStep::kWait, kShow = CountdownStep::kShow,
+               kEnd = CountdownStep::kEnd;
+
+TEST(CountdownClock, SleepAndStallsNeverEndWithoutTheWarning)
+{
+    // clang-format off
+    const Story stories[] = {
+        {"on time: the warning at 30, the end at 0, once", 60, false, {
+            {'T', 29'000, kShow, 31, false, false, -1},
+            {'T', 30'000, kShow, 30, true, false, -1},
+            {'T', 59'000, kShow, 1, false, false, -1},
+            {'T', 60'000, kEnd, 0, false, false, -1},
+            {'E', 60'000, kNothing, 0, false, false, -1},
+        }},
+        {"a stall that ends before the last 30 s changes nothing", 120, false, {
+            {'T', 1'000, kShow, 119, false, false, -1},
+            {'T', 80'000, kShow, 40, false, false, -1},
+            {'T', 90'000, kShow, 30, true, false, -1},
+            {'E', 120'000, kEnd, 0, false, false, -1},
+        }},
+        {"slept through the end, the tick first: 30 s more, then the end", 60, false, {
+            {'T', 1'000, kShow, 59, false, false, -1},
+            {'T', 600'000, kShow, 30, true, true, 30'000},
+            {'E', 600'050, kWait, 0, false, false, 29'950},
+            {'T', 629'000, kShow, 1, false, false, -1},
+            {'E', 630'000, kEnd, 0, false, false, -1},
+            {'T', 630'000, kNothing, 0, false, false, -1},
+        }},
+        {"slept through the end, the expiry first", 60, false, {
+            {'T', 1'000, kShow, 59, false, false, -1},
+            {'E', 600'000, kShow, 30, true, true, 30'000},
+            {'T', 601'000, kShow, 29, false, false, -1},
+            {'E', 630'000, kEnd, 0, false, false, -1},
+        }},
+        {"the skipped warning moves the end once per countdown", 60, false, {
+            {'T', 600'000, kShow, 30, true, true, -1},
+            {'T', 700'000, kEnd, 0, false, false, -1},
+        }},
+        {"a tick that showed 0 s skipped the warning too", 60, false, {
+            {'T', 59'600, kShow, 0, false, false, -1},
+            {'E', 60'000, kShow, 30, true, true, 30'000},
+        }},
+        {"an 'at' target slept past moves to 30 s after now", 45, true, {
+            {'T', 600'000, kShow, 30, true, true, 30'000 - 30'000 / 512},
+            {'E', 629'500, kWait, 0, false, false, 500},
+            {'E', 630'000, kEnd, 0, false, false, -1},
+        }},
+        {"30 s or less, slept through without a resume: the end, as before", 20, false, {
+            {'T', 300'000, kEnd, 0, false, false, -1},
+        }},
+        {"a resume with the end passed", 60, false, {
+            {'T', 30'000, kShow, 30, true, false, -1},
+            {'R', 600'000, kShow, 30, true, true, 30'000},
+            {'T', 601'000, kShow, 29, false, false, -1},
+            {'E', 630'000, kEnd, 0, false, false, -1},
+        }},
+        {"a resume 10 s before the end, after the warning", 60, false, {
+            {'T', 30'000, kShow, 30, true, false, -1},
+            {'R', 50'000, kShow, 30, true, true, 30'000},
+            {'E', 60'000, kWait, 0, false, false, 20'000},
+            {'E', 80'000, kEnd, 0, false, false, -1},
+        }},
+        {"a resume 5 minutes before the end only brings the time up to date", 600, false, {
+            {'R', 300'000, kShow, 300, false, false, -1},
+            {'T', 570'000, kShow, 30, true, false, -1},
+            {'E', 600'000, kEnd, 0, false, false, -1},
+        }},
+        {"one wake-up, one move: the tick first, then its resume message", 60, false, {
+            {'T', 600'000, kShow, 30, true, true, -1},
+            {'R', 600'200, kShow, 30, false, false, -1},
+        }},
+        {"one wake-up, one move: two resume messages", 60, false, {
+            {'T', 30'000, kShow, 30, true, false, -1},
+            {'R', 50'000, kShow, 30, true, true, -1},
+            {'R', 51'000, kShow, 29, false, false, -1},
+        }},
+        {"a sleep announced inside the 30 s: the first message after it moves the end", 60, false, {
+            {'T', 30'000, kShow, 30, true, false, -1},
+            {'R', 50'000, kShow, 30, true, true, -1},
+            {'S', 60'000, kNothing, 0, false, false, -1},
+            {'T', 900'000, kShow, 30, true, true, -1},
+            {'R', 900'100, kShow, 30, false, false, -1},
+            {'E', 930'000, kEnd, 0, false, false, -1},
+        }},
+        {"30 s or less, interrupted by a resume: warned, and 30 s", 20, false, {
+            {'R', 10'000, kShow, 30, true, true, 30'000},
+            {'E', 20'000, kWait, 0, false, false, 20'000},
+            {'E', 40'000, kEnd, 0, false, false, -1},
+        }},
+        {"an 'at' countdown resumed 10 s before its target", 120, true, {
+            {'T', 90'000, kShow, 30, true, false, -1},
+            {'R', 110'000, kShow, 30, true, true, 30'000 - 30'000 / 512},
+            {'E', 140'000, kEnd, 0, false, false, -1},
+        }},
+        {"after the end was taken, a resume changes nothing", 60, false, {
+            {'T', 30'000, kShow, 30, true, false, -1},
+            {'E', 60'000, kEnd, 0, false, false, -1},
+            {'R', 61'000, kNothing, 0, false, false, -1},
+            {'T', 61'000, kNothing, 0, false, false, -1},
+        }},
+    };
+    // clang-format on
+    for (const Story& story : stories) {
+        SCOPED_TRACE(story.name);
+        CountdownClock c;
+        c.Start(story.count, kStart);
+        if (story.followsWall)
+            c.FollowWallClock(kWall + story.count * 1000);
+        for (const Moment& m : story.moments) {
+            SCOPED_TRACE(testing::Message() << m.what << " at " << m.atMs);
+            const int64_t now = kStart + m.atMs, wall = kWall + m.atMs;
+            CountdownStep step;
+            switch (m.what) {
+            case 'T':
+                step = c.OnTick(now, wall);
+                break;
+            case 'E':
+                step = c.OnExpiryTimer(now, wall);
+                break;
+            case 'R':
+                step = c.OnResume(now, wall);
+                break;
+            default:
+                c.OnSuspend();
+                continue;
+            }
+            EXPECT_EQ(step.kind, m.kind);
+            if (m.kind == kShow) {
+                EXPECT_EQ(step.remaining, m.remaining);
+                EXPECT_EQ(step.warn, m.warn);
+                EXPECT_EQ(step.moved, m.moved);
+                EXPECT_EQ(step.tickMs, c.MsToNextWholeSecond(now));
+            }
+            if (m.waitMs >= 0) {
+                EXPECT_EQ(step.waitMs, m.waitMs);
+            }
+            if (step.moved) {
+                EXPECT_EQ(step.wakeWallMs, wall + 30'000);
+                EXPECT_EQ(c.WakeInstantMs(now, wall), wall + 30'000);
+            }
+        }
+    }
+}
+
+TEST(CountdownClock, TheWakeInstantAndTheBar)
+{
+    // "after": the wall clock plus what is left, also once it has been set back.
+    CountdownClock c;
+    c.Start(3600, kStart);
+    EXPECT_EQ(c.WakeInstantMs(kStart, kWall), kWall + 3'600'000);
+    EXPECT_EQ(c.WakeInstantMs(kStart + 600'000, kWall - 7'200'000), kWall - 7'200'000 + 3'000'000);
+    // "at": the target itself, whatever the clocks read now.
+    c.Start(3600, kStart, 3'599'400);
+    c.FollowWallClock(kWall + 3'599'400);
+    EXPECT_EQ(c.WakeInstantMs(kStart + 5000, kWall + 123'456), kWall + 3'599'400);
+    // The bar: the part of the countdown gone, the sleep counted in.
+    c.Start(100, kStart);
+    const struct {
+        int64_t atMs;
+        int progress;
+    } bar[] = {{0, 0}, {25'000, 25}, {69'000, 69}};
+    for (const auto& b : bar)
+        EXPECT_EQ(c.OnTick(kStart + b.atMs, kWall).progress, b.progress) << b.atMs;
+    EXPECT_EQ(c.OnTick(kStart + 570'000, kWall).progress, 95);  // moved: 30 s of 600 left
+    EXPECT_EQ(c.OnTick(kStart + 599'000, kWall).progress, 99);
+}
+
+TEST(CountdownClock, WakesForTheActionsThatNeedARunningMachine)
+{
+    const struct {
+        int code;
+        bool wakes;
+    } actions[] = {{ACTION_LOGOFF, true},
+                   {ACTION_POWEROFF, true},
+                   {ACTION_SHUTDOWN, true},
+                   {ACTION_RESTART, true},
+                   {ACTION_HIBERNATE, true},
+                   {ACTION_STANDBY, false},
+                   {ACTION_LOCK, false},
+                   {0, false},
+                   {8, false}};
+    for (const auto& a : actions)
+        EXPECT_EQ(WakesForEnd(a.code), a.wakes) << a.code;
 }
 
 TEST(CountdownClock, AnAtTargetShortOfTheCountTicksOnItsWholeSeconds)
@@ -161,7 +367,6 @@ TEST(CountdownClock, AnAtTargetShortOfTheCountTicksOnItsWholeSeconds)
 
 TEST(CountdownClock, AnAtTargetFollowsTheWallClock)
 {
-    constexpr int64_t kWall = 1'700'000'000'000;  // the wall clock at the start, ms
     CountdownClock c;
     c.Start(120, kStart, 119'400);
     EXPECT_FALSE(c.FollowsWallClock());

@@ -34,6 +34,14 @@ TEST(Calendar, FileTimeCountsFrom1601)
     EXPECT_EQ(MsSince1970(116444736000000000ULL), 0);
     EXPECT_EQ(MsSince1970(116444736000000000ULL + 17'729'280'000'009'999ULL), 1'772'928'000'000);
     EXPECT_EQ(kFileTimeEpochMs, -DaysFromCivil(1601, 1, 1) * kSecondsPerDay * 1000);
+    // And back, as an absolute due time: always positive, never wrapped.
+    EXPECT_EQ(FileTimeTicksFromMs(0), 116444736000000000LL);
+    EXPECT_EQ(MsSince1970(static_cast<uint64_t>(FileTimeTicksFromMs(1'772'928'000'123))), 1'772'928'000'123);
+    EXPECT_EQ(FileTimeTicksFromMs(-kFileTimeEpochMs + 1), 10'000);
+    for (int64_t early : {-kFileTimeEpochMs, -kFileTimeEpochMs - 1, INT64_MIN})
+        EXPECT_EQ(FileTimeTicksFromMs(early), 1) << early;
+    EXPECT_EQ(FileTimeTicksFromMs(INT64_MAX), INT64_MAX);
+    EXPECT_GT(FileTimeTicksFromMs(INT64_MAX / kFileTimeTicksPerMs - kFileTimeEpochMs), 0);
 }
 
 TEST(ZoneOffset, ChangesComeOnTheRightSundayAndHour)
