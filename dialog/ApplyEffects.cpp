@@ -4,6 +4,7 @@
 // other parts read are read-outs of the model, set here and nowhere else.
 #include "dialog/ShutdownDlg.h"
 #include "resource.h"
+#include "schedule/KeepAwake.h"
 
 using namespace quellix;
 
@@ -76,7 +77,15 @@ void CShutdownDlg::CarryOutEffects(const Effects& e)
     }
     if (e.confirmBox != Effects::Switch::Keep)
         m_btnConfirm.SetCheck(e.confirmBox == Effects::Switch::On ? BST_CHECKED : BST_UNCHECKED);
-    if (e.progress != Effects::Progress::Keep)
+    if (e.keepAwake != Effects::Switch::Keep)
+        KeepSystemAwake(e.keepAwake == Effects::Switch::On);
+    if (e.wake == Effects::Wake::Set)
+        m_wakeTimer.Set(e.wakeWallMs);
+    else if (e.wake == Effects::Wake::Cancel)
+        m_wakeTimer.Cancel();
+    if (e.progress == Effects::Progress::At)
+        FollowProgress(e.progressPos, e.remaining);
+    else if (e.progress != Effects::Progress::Keep)
         m_progress.SetPos(e.progress == Effects::Progress::Full ? kProgressSteps : 0);
     if (e.text == Effects::Text::Remaining)
         ShowRemaining(e.remaining);

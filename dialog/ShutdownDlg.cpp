@@ -54,6 +54,8 @@ BEGIN_MESSAGE_MAP(CShutdownDlg, CDialog)
     ON_MESSAGE(WM_START_WATCHER, OnStartWatcher)
     ON_MESSAGE(WM_COPYDATA, OnCopyData)
     ON_MESSAGE(WM_RUN_COMMAND, OnRunCommand)
+    ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 END_MESSAGE_MAP()
 
 CShutdownDlg::CShutdownDlg(HANDLE hSemaphore, CWnd* pParent)
@@ -235,6 +237,14 @@ void CShutdownDlg::OnHideOnMinimize()
 {
     m_bHideOnMinimize = ::IsDlgButtonChecked(m_hWnd, IDC_HIDE_ON_MINIMIZE) == BST_CHECKED;
     Apply(m_model.HideOnMinimizeSet(m_bHideOnMinimize != FALSE));
+}
+
+// The session ends while a countdown runs: nothing is to be kept awake or woken for.
+LRESULT CShutdownDlg::OnEndSession(WPARAM wParam, LPARAM)
+{
+    if (wParam)
+        Apply(m_model.SessionEnding());
+    return 0;
 }
 
 void CShutdownDlg::OnDestroy()

@@ -17,6 +17,7 @@
 #include "controls/DialogIcon.h"
 #include "schedule/countdown_clock.h"
 #include "schedule/dialog_model.h"
+#include "schedule/WakeTimer.h"
 #include "tray/ShellIcon.h"
 
 class CShutdownDlg : public CDialog {
@@ -64,6 +65,7 @@ protected:
     // Actions
     void FillActionList(const OSVERSIONINFOA& version);
     void OnSelChangeAction();
+    int SelectedActionCode() const;  // 0 when nothing is selected
     // The selected action's system request; on refusal `refusal` says why.
     BOOL ExecuteAction(BOOL* pResetAfter, std::string* refusal);
 
@@ -75,6 +77,10 @@ protected:
     void StartFromControls(bool storeChoices);
     void OnCancelButton();
     void OnTimer(UINT_PTR nIDEvent);
+    void TakeStep(const quellix::CountdownStep& step);
+    void FollowProgress(int position, int seconds);
+    LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     void OnStopTimer();
     BOOL StartCountdown(const quellix::CountdownSpan& span);
     void KillCountdownTimers();
@@ -167,6 +173,8 @@ protected:
     quellix::CountdownClock m_clock;
     quellix::DialogModel m_model;
     quellix::CShellIcon m_shellIcon;
+    // Wakes a sleeping machine for the end of a countdown that needs it running.
+    CWakeTimer m_wakeTimer;
     // The watcher thread and the event that stops it before the dialog goes.
     HANDLE m_hWatcher;
     HANDLE m_hWatcherStop;

@@ -23,12 +23,17 @@ void CShutdownDlg::FillActionList(const OSVERSIONINFOA& version)
     m_strActionVerb = "turn off";
 }
 
+int CShutdownDlg::SelectedActionCode() const
+{
+    const int selected = m_comboAction.GetCurSel();
+    return selected == CB_ERR ? 0 : static_cast<int>(m_comboAction.GetItemData(selected));
+}
+
 void CShutdownDlg::OnSelChangeAction()
 {
-    int selected = m_comboAction.GetCurSel();
-    if (selected == CB_ERR)
+    const int code = SelectedActionCode();
+    if (code == 0)
         return;
-    int code = static_cast<int>(m_comboAction.GetItemData(selected));
     if (const char* verb = ActionVerb(code)) {
         m_strActionVerb = verb;
         SetDlgItemText(IDC_DESCRIPTION, ActionDescription(code));

@@ -31,10 +31,10 @@ std::string CShutdownDlg::CapabilityRefusalFor(int actionCode)
 
 BOOL CShutdownDlg::ActionPossibleHere()
 {
-    const int selected = m_comboAction.GetCurSel();
-    if (selected == CB_ERR)
+    const int code = SelectedActionCode();
+    if (code == 0)
         return TRUE;  // carried on to the report that nothing is selected
-    const std::string refusal = CapabilityRefusalFor(static_cast<int>(m_comboAction.GetItemData(selected)));
+    const std::string refusal = CapabilityRefusalFor(code);
     if (refusal.empty())
         return TRUE;
     MessageBox(refusal.c_str(), "Quellix", MB_OK | MB_ICONEXCLAMATION);

@@ -117,6 +117,8 @@ void CShutdownDlg::StartFromControls(bool storeChoices)
         span.targetWallMs = timeAt * 1000;
         span.expiryMs = span.targetWallMs - nowMs;
     }
+    if (span.count > 0 && WakesForEnd(SelectedActionCode()))
+        span.wakeWallMs = span.targetWallMs ? span.targetWallMs : nowMs + int64_t{span.count} * kTickMs;
     Apply(m_model.Ok(m_nTimingMode == 0 ? Timing::At : Timing::After, span, storeChoices));
 }
 
@@ -148,45 +150,63 @@ BOOL CShutdownDlg::StartCountdown(const CountdownSpan& span)
 void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
 {
     switch (nIDEvent) {
-    case kTickTimer: {
-        const int64_t now = MonotonicMs();
-        const int64_t wallNow = WallClockMs();
-        m_clock.Resync(now, wallNow);
-        if (m_clock.EndHasCome(now, wallNow)) {
-            // Slept past the end, or the wall clock was set past the target:
-            // the countdown ends now, without a last time shown.
-            OnTimer(kExpiryTimer);
-            break;
-        }
-        const int remaining = m_clock.RemainingAt(now);
-        SetTimer(kTickTimer, static_cast<UINT>(m_clock.MsToNextWholeSecond(now)));
-        TickReading reading;
-        reading.remaining = remaining;
-        reading.warn = m_clock.TakeWarning(remaining);
-        Apply(m_model.Tick(reading));
+    case kTickTimer:
+        TakeStep(m_clock.OnTick(MonotonicMs(), WallClockMs()));
         break;
-    }
     case kProgressTimer:
         m_progress.StepIt();
         break;
     case kExpiryTimer:
-        if (m_clock.FollowsWallClock()) {
-            const int64_t wait = m_clock.ExpiryWaitMs(WallClockMs());
-            if (wait > 0) {
-                SetTimer(kExpiryTimer, static_cast<UINT>(wait));
-                break;
-            }
-        }
-        // Once per countdown: a timer message already queued when the tick
-        // ended it ends nothing; the model ignores one left from a stopped
-        // countdown.
-        if (!m_clock.TakeExpiry())
-            break;
-        Apply(m_model.Expiry());
+        TakeStep(m_clock.OnExpiryTimer(MonotonicMs(), WallClockMs()));
         break;
     default:
         break;
     }
+}
+
+// What the clock found at a tick, the expiry timer or a resume. A step left
+// over from a stopped countdown meets a model that ignores it.
+void CShutdownDlg::TakeStep(const CountdownStep& step)
+{
+    switch (step.kind) {
+    case CountdownStep::kWait:
+        SetTimer(kExpiryTimer, static_cast<UINT>(step.waitMs));
+        break;
+    case CountdownStep::kShow:
+        if (m_model.State().schedule != Schedule::Counting)
+            break;
+        SetTimer(kTickTimer, static_cast<UINT>(step.tickMs));
+        if (step.moved)  // the end was put 30 s off: the warning's moment had been missed
+            SetTimer(kExpiryTimer, static_cast<UINT>(step.waitMs));
+        Apply(m_model.Tick({step.remaining, step.warn, step.moved, step.progress, step.wakeWallMs}));
+        break;
+    case CountdownStep::kEnd:
+        Apply(m_model.Expiry());
+        break;
+    case CountdownStep::kNothing:
+        break;
+    }
+}
+
+// The bar at `position`, its timer stepping the rest of the way over the
+// `seconds` left.
+void CShutdownDlg::FollowProgress(int position, int seconds)
+{
+    m_progress.SetPos(position);
+    const int steps = kProgressSteps - position;
+    if (steps > 0 && seconds > 0)
+        SetTimer(kProgressTimer, static_cast<UINT>(seconds) * kTickMs / static_cast<UINT>(steps));
+}
+
+// The machine goes to sleep or has come back. Whichever comes first after a
+// sleep, this or a tick, the countdown never ends without its warning.
+LRESULT CShutdownDlg::OnPowerBroadcast(WPARAM wParam, LPARAM)
+{
+    if (wParam == PBT_APMSUSPEND)
+        m_clock.OnSuspend();
+    else if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+        TakeStep(m_clock.OnResume(MonotonicMs(), WallClockMs()));
+    return TRUE;
 }
 
 void CShutdownDlg::KillCountdownTimers()

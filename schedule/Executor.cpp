@@ -24,12 +24,11 @@ std::string SystemMessage(DWORD error)
 
 BOOL CShutdownDlg::ExecuteAction(BOOL* pResetAfter, std::string* refusal)
 {
-    int selected = m_comboAction.GetCurSel();
-    if (selected == CB_ERR) {
+    const int code = SelectedActionCode();
+    if (code == 0) {
         *refusal = kNoActionText;
         return FALSE;
     }
-    const int code = static_cast<int>(m_comboAction.GetItemData(selected));
     const PowerPlan plan = PlanFor(code, OsVersionOf(ReadSystemVersion()));
 
     BOOL done = !plan.needsPrivilege || EnableShutdownPrivilege();

@@ -49,12 +49,14 @@ qx_server_start || exit 1
 
 log=$QX_WINE_DIR/$name.log
 export GTEST_TOTAL_SHARDS=$shard_total GTEST_SHARD_INDEX=$shard_index
+# Where the programs the tests start write Wine's debug lines (tests/e2e/driver/WineLog.h).
+export QX_E2E_LOG=$log
 export QUELLIX_EXE=${QUELLIX_EXE:-$build/test/Quellix.exe}
 echo "shard $shard_index of $shard_total: prefix $WINEPREFIX, display $DISPLAY"
 qx_wine "$seconds" "$log" "$exe" --gtest_color=no "$@"
 status=$?
 # Wine's own chatter (fixme/err lines) stays in the log; the results are shown.
-grep -v -E '^[0-9a-f]{4}:(fixme|err|warn|trace):' "$log"
+grep -a -v -E '^[0-9a-f]{4}:([0-9a-f]{4}:)?(fixme|err|warn|trace|Call|Ret)' "$log"
 if [[ $status -eq 124 || $status -eq 137 ]]; then
     echo "run-e2e: shard $shard_index stopped after $seconds s (time-out); log: $log" >&2
 fi

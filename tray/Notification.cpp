@@ -13,10 +13,9 @@ void CShutdownDlg::ShowNotification(BOOL bRemember, BOOL bWarning)
     if (!m_bNotify)
         return;
     CString remaining = FormatRemaining(m_nRemaining);
-    int selected = m_comboAction.GetCurSel();
-    if (selected == CB_ERR)
+    const int code = SelectedActionCode();
+    if (code == 0)
         return;
-    int code = static_cast<int>(m_comboAction.GetItemData(selected));
     std::string user = code == ACTION_LOGOFF ? LogonName() : std::string();
     Reminder reminder = ComposeReminder(bRemember, bWarning, m_bRunning, code, user, remaining.str());
     if (!reminder.show)

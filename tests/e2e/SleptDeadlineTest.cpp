@@ -1,8 +1,9 @@
 // A countdown whose end passed while the machine slept: the program is
 // stopped past the end, as sleep stops it, and on its return finds the tick
-// and the expiry timer queued in the unlucky order (the tick first). It
-// expires once, with its question, and shows no negative time and no
-// warning meanwhile.
+// and the expiry timer queued in the unlucky order (the tick first). Nobody
+// chose that moment, so it does not act at once: the warning shows with 30
+// seconds left, then the end comes. A resume message after the warning with
+// less than 30 seconds left gives the warning and the 30 seconds again.
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
 
@@ -35,16 +36,40 @@ int SuspendProcess(DWORD pid, bool suspend)
     return reached;
 }
 
-class SleptDeadline : public TrayFixture {};
+class SleptDeadline : public TrayFixture {
+protected:
+    // Starts the first copy with "Ask Confirmation" cleared: the end makes the request.
+    void StartWithoutQuestion()
+    {
+        m_dialog = StartFirstCopy();
+        ASSERT_TRUE(m_dialog);
+        m_dialog.Click(id::Confirm);
+        ASSERT_FALSE(m_dialog.IsChecked(id::Confirm));
+    }
 
-TEST_F(SleptDeadline, ATickAfterTheEndExpiresOnceWithoutANegativeTimeOrWarning)
+    // The time shown is 30 seconds (or 29, a tick later) soon after a missed warning.
+    void ExpectThirtySecondsLeft()
+    {
+        std::optional<int> shown;
+        EXPECT_TRUE(WaitUntil([&] {
+            shown = ShownSeconds(m_dialog.ItemText(id::Remaining));
+            return shown && *shown >= 29 && *shown <= 30;
+        })) << m_dialog.ItemText(id::Remaining);
+    }
+
+    // Milliseconds from `sinceMs` on the wall clock until the first request is logged.
+    int64_t MsUntilTheRequest(int64_t sinceMs)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return !PowerRequests().empty(); }, 40'000, 50)) << "no request";
+        return WallClockMs() - sinceMs;
+    }
+};
+
+TEST_F(SleptDeadline, AnEndSleptThroughWarnsAndActsThirtySecondsLater)
 {
-    m_dialog = StartFirstCopy();
-    ASSERT_TRUE(m_dialog);
-    ASSERT_TRUE(m_dialog.IsChecked(id::Confirm));
+    ASSERT_NO_FATAL_FAILURE(StartWithoutQuestion());
     const DWORD pid = FirstCopy().Id();
-    // "after", on the monotonic clock alone; long enough to arm the
-    // 30-second warning, which must not come late.
+    // "after", on the monotonic clock alone; long enough to arm the warning.
     const int64_t target = WallClockMs() + 60'000;
     StartCountdownAfter(m_dialog, "1");
     ASSERT_TRUE(m_dialog.Minimize());
@@ -57,22 +82,57 @@ TEST_F(SleptDeadline, ATickAfterTheEndExpiresOnceWithoutANegativeTimeOrWarning)
         Sleep(100);
     m_dialog.Post(WM_TIMER, 3);  // the tick
     m_dialog.Post(WM_TIMER, 1);  // the expiry
+    const int64_t resumed = WallClockMs();
     ASSERT_GT(SuspendProcess(pid, false), 0);
 
-    MessageBoxWindow prompt = WaitForPrompt(pid, kActionTimeout);
-    ASSERT_TRUE(prompt) << "no question after the late end";
-    Sleep(700);
-    EXPECT_EQ(1u, OpenMessageBoxes(pid, m_dialog.Handle()).size()) << "the countdown expired more than once";
-    EXPECT_EQ("Timer expired", m_dialog.ItemText(id::Remaining));
+    EXPECT_EQ(1u, WaitForPopups(pid, 1).size()) << "no warning after the end slept through";
+    ExpectThirtySecondsLeft();
     const TrayIcon icon = WaitForOneIcon();
-    EXPECT_EQ(std::string::npos, icon.tip.find('-')) << icon.tip;
-    EXPECT_TRUE(ExistingPopups(pid).empty()) << "a warning came after the end";
+    EXPECT_TRUE(icon.tip.find("left 30 sec.") != std::string::npos ||
+                icon.tip.find("left 29 sec.") != std::string::npos)
+        << icon.tip;
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests()) << "acted at once on the resumed machine";
 
-    prompt.Answer(IDNO);
-    EXPECT_TRUE(WaitUntil([&] { return m_dialog.Visible() && m_dialog.IsEnabled(id::Ok); }));
-    Sleep(300);
-    EXPECT_TRUE(OpenMessageBoxes(pid, m_dialog.Handle()).empty()) << "a second question followed the first";
-    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    const int64_t waited = MsUntilTheRequest(resumed);
+    EXPECT_GT(waited, 28'000);
+    EXPECT_LT(waited, 34'000);
+    Sleep(500);
+    EXPECT_EQ(1u, PowerRequests().size()) << "the countdown expired more than once";
+    EXPECT_EQ("Timer expired", m_dialog.ItemText(id::Remaining));
+}
+
+TEST_F(SleptDeadline, AResumeAfterTheWarningWarnsAgain)
+{
+    ASSERT_NO_FATAL_FAILURE(StartWithoutQuestion());
+    const DWORD pid = FirstCopy().Id();
+    StartCountdownAt(m_dialog, 45);
+    auto resume = [&] {
+        m_dialog.Post(WM_POWERBROADCAST, PBT_APMSUSPEND);
+        m_dialog.Post(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    };
+    // More than 30 seconds left: nothing changes.
+    resume();
+    PopupWatch popups(pid);
+    EXPECT_EQ(0u, popups.PollFor(1500)) << "a popup after a resume with time to spare";
+    const std::optional<int> early = ShownSeconds(m_dialog.ItemText(id::Remaining));
+    EXPECT_TRUE(early && *early > 40) << m_dialog.ItemText(id::Remaining);
+
+    // Past the warning, 10 seconds left: the warning again, and 30 seconds.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            popups.Poll();
+            const std::optional<int> shown = ShownSeconds(m_dialog.ItemText(id::Remaining));
+            return shown && *shown <= 10;
+        },
+        40'000, 50));
+    EXPECT_EQ(1u, popups.Seen()) << "the warning did not come once";
+    resume();
+    const int64_t resumed = WallClockMs();
+    EXPECT_TRUE(WaitUntil([&] { return popups.Poll() == 2; })) << "no warning after the resume";
+    ExpectThirtySecondsLeft();
+    const int64_t waited = MsUntilTheRequest(resumed);
+    EXPECT_GT(waited, 28'000);
+    EXPECT_LT(waited, 34'000);
 }
 
 }  // namespace
