@@ -30,8 +30,3 @@ private:
 
 CWinApp* AfxGetApp();
 int AfxMessageBox(const char* prompt, UINT nType = MB_OK);
-
-// Start-up services of a dialog program. The control container and the 3-D
-// look are built into every system this layer supports: nothing to do.
-inline void AfxEnableControlContainer() {}
-inline void Enable3dControlsStatic() {}

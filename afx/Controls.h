@@ -22,11 +22,6 @@ public:
     {
         return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
     }
-    int InsertString(int nIndex, const char* text)
-    {
-        return static_cast<int>(
-            SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text)));
-    }
     DWORD_PTR GetItemData(int nIndex) const { return SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex)); }
     int SetItemData(int nIndex, DWORD_PTR data)
     {

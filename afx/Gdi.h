@@ -4,14 +4,6 @@
 
 #include "afx/OwnedHandle.h"
 
-struct CPoint : POINT {
-    CPoint(int px = 0, int py = 0)
-    {
-        x = px;
-        y = py;
-    }
-};
-
 struct CRect : RECT {
     CRect() { left = top = right = bottom = 0; }
     CRect(int l, int t, int r, int b)
@@ -21,7 +13,6 @@ struct CRect : RECT {
         right = r;
         bottom = b;
     }
-    CRect(const RECT& r) : RECT(r) {}
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
 };
@@ -31,13 +22,11 @@ class CGdiObject : public COwnedHandle<HGDIOBJ, ::DeleteObject> {
 public:
     virtual ~CGdiObject() = default;
 
-    operator HGDIOBJ() const { return m_handle; }
     BOOL DeleteObject() { return Release(); }
 };
 
 class CFont : public CGdiObject {
 public:
-    operator HFONT() const { return static_cast<HFONT>(m_handle); }
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont) { return Attach(::CreateFontIndirectA(pLogFont)); }
 };
 
@@ -50,7 +39,6 @@ public:
 
 class CPen : public CGdiObject {
 public:
-    operator HPEN() const { return static_cast<HPEN>(m_handle); }
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
     {
         return Attach(::CreatePen(nPenStyle, nWidth, crColor));
@@ -74,7 +62,6 @@ public:
 class CDC {
 public:
     CDC() = default;
-    explicit CDC(HDC hDC) : m_hDC(hDC) {}
     virtual ~CDC() = default;
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
@@ -82,8 +69,6 @@ public:
     HDC m_hDC = NULL;
     operator HDC() const { return m_hDC; }
 
-    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
-    HGDIOBJ SelectStockObject(int nIndex) { return ::SelectObject(m_hDC, ::GetStockObject(nIndex)); }
     HPALETTE SelectPalette(HPALETTE hPalette, BOOL bForceBackground)
     {
         return ::SelectPalette(m_hDC, hPalette, bForceBackground);

@@ -6,8 +6,6 @@
 
 class CMenu : public COwnedHandle<HMENU, ::DestroyMenu> {
 public:
-    operator HMENU() const { return m_handle; }
-
     BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
     BOOL DestroyMenu() { return Release(); }
 

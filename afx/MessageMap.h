@@ -6,7 +6,6 @@
 #include <windows.h>
 
 class CWnd;
-struct CPoint;
 
 typedef void (CWnd::*AFX_PMSG)();
 
@@ -18,8 +17,6 @@ enum AfxSig {
     AfxSig_vwWb,  // void (UINT, CWnd*, BOOL)        WM_ACTIVATE
     AfxSig_hv,    // HCURSOR ()                      WM_QUERYDRAGICON
     AfxSig_lwl,   // LRESULT (WPARAM, LPARAM)        any message
-    AfxSig_vwp,   // void (UINT, CPoint)             mouse buttons and moves
-    AfxSig_bwsp,  // BOOL (UINT, short, CPoint)      WM_MOUSEWHEEL
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -74,17 +71,3 @@ protected:                                                                      
 #define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, 0, 0, AfxSig_vwl, AFX_HANDLER(void(CWnd::*)(UINT, LPARAM), OnSysCommand)},
 #define ON_WM_ACTIVATE() {WM_ACTIVATE, 0, 0, 0, AfxSig_vwWb, AFX_HANDLER(void(CWnd::*)(UINT, CWnd*, BOOL), OnActivate)},
 #define ON_WM_QUERYDRAGICON() {WM_QUERYDRAGICON, 0, 0, 0, AfxSig_hv, AFX_HANDLER(HCURSOR(CWnd::*)(), OnQueryDragIcon)},
-
-#define AFX_ON_MOUSE(message, fn) {(message), 0, 0, 0, AfxSig_vwp, AFX_HANDLER(void(CWnd::*)(UINT, CPoint), fn)},
-#define ON_WM_MOUSEMOVE() AFX_ON_MOUSE(WM_MOUSEMOVE, OnMouseMove)
-#define ON_WM_LBUTTONDOWN() AFX_ON_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
-#define ON_WM_LBUTTONUP() AFX_ON_MOUSE(WM_LBUTTONUP, OnLButtonUp)
-#define ON_WM_LBUTTONDBLCLK() AFX_ON_MOUSE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
-#define ON_WM_RBUTTONDOWN() AFX_ON_MOUSE(WM_RBUTTONDOWN, OnRButtonDown)
-#define ON_WM_RBUTTONUP() AFX_ON_MOUSE(WM_RBUTTONUP, OnRButtonUp)
-#define ON_WM_RBUTTONDBLCLK() AFX_ON_MOUSE(WM_RBUTTONDBLCLK, OnRButtonDblClk)
-#define ON_WM_MBUTTONDOWN() AFX_ON_MOUSE(WM_MBUTTONDOWN, OnMButtonDown)
-#define ON_WM_MBUTTONUP() AFX_ON_MOUSE(WM_MBUTTONUP, OnMButtonUp)
-#define ON_WM_MBUTTONDBLCLK() AFX_ON_MOUSE(WM_MBUTTONDBLCLK, OnMButtonDblClk)
-#define ON_WM_MOUSEWHEEL()                                                                                             \
-    {WM_MOUSEWHEEL, 0, 0, 0, AfxSig_bwsp, AFX_HANDLER(BOOL(CWnd::*)(UINT, short, CPoint), OnMouseWheel)},

@@ -12,30 +12,17 @@ public:
 
     operator const char*() const { return m_text.c_str(); }
     const std::string& str() const { return m_text; }
-    int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
-    void Empty() { m_text.clear(); }
 
     CString& operator=(const char* text);
-    CString& operator+=(const char* text);
-    CString& operator+=(const CString& text)
-    {
-        m_text += text.m_text;
-        return *this;
-    }
 
-    // printf-style formatting; replaces the content.
-    void Format(const char* format, ...);
     // Lower-cases the whole string (ASCII, as the program's texts are).
     void MakeLower();
     // Loads a string resource of the program; false (and empty) when missing.
     bool LoadString(unsigned id);
 
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_text + b.m_text); }
     friend CString operator+(const CString& a, const char* b) { return CString(a.m_text + (b ? b : "")); }
     friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.m_text); }
-    friend bool operator==(const CString& a, const char* b) { return a.m_text == (b ? b : ""); }
-    friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
 
 private:
     std::string m_text;

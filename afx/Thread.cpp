@@ -14,10 +14,8 @@ unsigned __stdcall ThreadEntry(void* pStart)
     ThreadStart start = *static_cast<ThreadStart*>(pStart);
     delete static_cast<ThreadStart*>(pStart);
     UINT result = start.pfnThreadProc(start.pParam);
-    if (start.pThread->m_bAutoDelete) {
-        ::CloseHandle(start.pThread->m_hThread);
-        delete start.pThread;
-    }
+    ::CloseHandle(start.pThread->m_hThread);
+    delete start.pThread;
     return result;
 }
 }  // namespace
@@ -28,7 +26,7 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
     CWinThread* pThread = new CWinThread;
     ThreadStart* pStart = new ThreadStart{pThread, pfnThreadProc, pParam};
     // Created suspended so that the object is complete before the thread can end and delete it.
-    unsigned threadId = 0;
+    unsigned threadId = 0;  // Windows 9x creates no thread without a place for its id
     uintptr_t handle = _beginthreadex(lpSecurityAttrs, nStackSize, &ThreadEntry, pStart, CREATE_SUSPENDED, &threadId);
     if (!handle) {
         delete pStart;
@@ -36,7 +34,6 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
         return NULL;
     }
     pThread->m_hThread = reinterpret_cast<HANDLE>(handle);
-    pThread->m_nThreadID = threadId;
     ::SetThreadPriority(pThread->m_hThread, nPriority);
     if (!(dwCreateFlags & CREATE_SUSPENDED))
         ::ResumeThread(pThread->m_hThread);

@@ -4,11 +4,10 @@
 
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
 
+// The object deletes itself, and closes its handle, when the thread ends.
 class CWinThread {
 public:
     HANDLE m_hThread = NULL;
-    DWORD m_nThreadID = 0;
-    BOOL m_bAutoDelete = TRUE;  // the object deletes itself (and its handle) when the thread ends
 };
 
 // Starts pfnThreadProc(pParam). Returns the thread object, or NULL on failure.

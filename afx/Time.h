@@ -26,8 +26,6 @@ public:
     bool GetAsSystemTime(SYSTEMTIME& local) const;
 
     CTime operator+(int64_t seconds) const { return CTime(m_time + seconds); }
-    int64_t operator-(const CTime& other) const { return m_time - other.m_time; }
-    bool operator<=(const CTime& other) const { return m_time <= other.m_time; }
 
 private:
     int64_t m_time = 0;

@@ -1,7 +1,6 @@
 #include "afx/Wnd.h"
 
 #include "afx/DataExchange.h"
-#include "afx/Gdi.h"
 
 namespace {
 // The CWnd of a window is kept in a window property: no global window list.
@@ -37,11 +36,6 @@ bool CWnd::SubclassWindow(HWND hWnd)
     m_pfnSuper =
         reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     return true;
-}
-
-bool CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
@@ -146,11 +140,6 @@ const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* map, UINT message, UINT code
     }
     return nullptr;
 }
-
-CPoint PointFromLParam(LPARAM lParam)
-{
-    return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-}
 }  // namespace
 
 bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -184,14 +173,6 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case AfxSig_lwl:
         *pResult = (this->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(entry->pfn))(wParam, lParam);
         break;
-    case AfxSig_vwp:
-        (this->*reinterpret_cast<void (CWnd::*)(UINT, CPoint)>(entry->pfn))(static_cast<UINT>(wParam),
-                                                                            PointFromLParam(lParam));
-        break;
-    case AfxSig_bwsp:
-        *pResult = (this->*reinterpret_cast<BOOL (CWnd::*)(UINT, short, CPoint)>(entry->pfn))(
-            LOWORD(wParam), static_cast<short>(HIWORD(wParam)), PointFromLParam(lParam));
-        break;
     case AfxSig_end:
         return false;
     }
@@ -215,8 +196,6 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
-void CWnd::SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
-
 void CWnd::GetWindowText(CString& text) const
 {
     int length = ::GetWindowTextLengthA(m_hWnd);
@@ -226,7 +205,6 @@ void CWnd::GetWindowText(CString& text) const
     text = CString(buffer);
 }
 
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
 BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
 BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
@@ -250,16 +228,6 @@ int CWnd::MessageBox(const char* text, const char* caption, UINT type)
 HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
 void CWnd::EnableDlgItem(int nID, BOOL bEnable) { ::EnableWindow(GetDlgItem(nID), bEnable); }
 void CWnd::SetDlgItemText(int nID, const char* text) { ::SetDlgItemTextA(m_hWnd, nID, text); }
-
-CString CWnd::GetDlgItemText(int nID) const
-{
-    CWnd item;
-    item.m_hWnd = GetDlgItem(nID);
-    CString text;
-    item.GetWindowText(text);
-    item.m_hWnd = NULL;
-    return text;
-}
 
 LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
 {

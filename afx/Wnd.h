@@ -16,11 +16,9 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = NULL;
-    operator HWND() const { return m_hWnd; }
 
     // Attaching to windows made elsewhere (dialog controls).
     bool SubclassWindow(HWND hWnd);
-    bool SubclassDlgItem(UINT nID, CWnd* pParent);
 
     // Creating a window of a registered class (popups).
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y, int nWidth,
@@ -42,9 +40,7 @@ public:
     // Plain wrappers of the window functions this program needs.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    void SetWindowText(const char* text);
     void GetWindowText(CString& text) const;
-    BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL ShowWindow(int nCmdShow);
     BOOL IsIconic() const;
     BOOL SetForegroundWindow();
@@ -60,7 +56,6 @@ public:
     HWND GetDlgItem(int nID) const;
     void EnableDlgItem(int nID, BOOL bEnable);
     void SetDlgItemText(int nID, const char* text);
-    CString GetDlgItemText(int nID) const;
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
 protected:

@@ -9,18 +9,11 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/shared_names.h"
 
 namespace quellix {
 
-// The property that marks the dialog of the running copy, and its value.
-constexpr char kCommandWindowProperty[] = "Quellix.CommandWindow.5D31A07F42C8";
-constexpr ULONG_PTR kCommandWindowMark = 0x51584357;  // "QXCW"
-// WM_COPYDATA's dwData for a command, and the most text one may hold.
-constexpr ULONG_PTR kCommandDataTag = 0x51584331;  // "QXC1"
-constexpr DWORD kMaxCommandBytes = 1024;
-// The answer: a tag in the high word (a window that does not know the
-// message answers 0), the exit status in the low word.
-constexpr LRESULT kCommandReplyTag = 0x51580000;
+// The answer to a handed-over command: kCommandReplyTag and the exit status.
 inline LRESULT CommandReply(int status) { return kCommandReplyTag | (status & 0xFFFF); }
 
 // The action codes this system's action list holds, as the dialog fills it.

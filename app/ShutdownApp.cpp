@@ -2,7 +2,7 @@
 
 #include "afx/SystemFunctions.h"
 #include "app/CommandHandOver.h"
-#include "app/single_instance.h"
+#include "app/shared_names.h"
 #include "dialog/ShutdownDlg.h"
 
 CShutdownApp theApp;
@@ -58,11 +58,9 @@ BOOL CShutdownApp::InitInstance()
         return FALSE;
     }
 
-    AfxEnableControlContainer();
     // InitCommonControls alone registers only the Windows 95 classes on 98,
     // Me and 2000 without version 6: no date-time picker, and no dialog.
     afx::InitCommonControlsEx(ICC_WIN95_CLASSES | ICC_DATE_CLASSES);
-    Enable3dControlsStatic();
 
     {
         CShutdownDlg dlg(hSemaphore);

@@ -64,17 +64,17 @@ std::string ReadMailCommand()
 
 BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
     ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_RBUTTONUP()
-    ON_WM_RBUTTONDBLCLK()
-    ON_WM_MBUTTONDOWN()
-    ON_WM_MBUTTONUP()
-    ON_WM_MBUTTONDBLCLK()
-    ON_WM_MOUSEWHEEL()
+    ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
+    ON_MESSAGE(WM_MOUSEMOVE, OnMouseMessage)
+    ON_MESSAGE(WM_LBUTTONUP, OnMouseMessage)
+    ON_MESSAGE(WM_LBUTTONDBLCLK, OnMouseMessage)
+    ON_MESSAGE(WM_RBUTTONDOWN, OnMouseMessage)
+    ON_MESSAGE(WM_RBUTTONUP, OnMouseMessage)
+    ON_MESSAGE(WM_RBUTTONDBLCLK, OnMouseMessage)
+    ON_MESSAGE(WM_MBUTTONDOWN, OnMouseMessage)
+    ON_MESSAGE(WM_MBUTTONUP, OnMouseMessage)
+    ON_MESSAGE(WM_MBUTTONDBLCLK, OnMouseMessage)
+    ON_MESSAGE(WM_MOUSEWHEEL, OnMouseMessage)
     ON_MESSAGE(WM_SETFOCUS, OnFocusChange)
     ON_MESSAGE(WM_KILLFOCUS, OnFocusChange)
     ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
@@ -140,11 +140,17 @@ void CHyperLink::Follow()
     Invalidate(TRUE);
 }
 
-void CHyperLink::OnLButtonDown(UINT, CPoint)
+LRESULT CHyperLink::OnLButtonDown(WPARAM, LPARAM)
 {
     ShowHandCursor();
     Follow();
-    Default();
+    return Default();
+}
+
+LRESULT CHyperLink::OnMouseMessage(WPARAM, LPARAM)
+{
+    ShowHandCursor();
+    return Default();
 }
 
 // The focus rectangle comes and goes with the keyboard.
@@ -170,26 +176,4 @@ LRESULT CHyperLink::OnKeyDown(WPARAM wParam, LPARAM lParam)
     if ((wParam == VK_RETURN || wParam == VK_SPACE) && !repeated)
         Follow();
     return Default();
-}
-
-void CHyperLink::ShowHandAndDefault()
-{
-    ShowHandCursor();
-    Default();
-}
-
-void CHyperLink::OnMouseMove(UINT, CPoint) { ShowHandAndDefault(); }
-void CHyperLink::OnLButtonUp(UINT, CPoint) { ShowHandAndDefault(); }
-void CHyperLink::OnLButtonDblClk(UINT, CPoint) { ShowHandAndDefault(); }
-void CHyperLink::OnRButtonDown(UINT, CPoint) { ShowHandAndDefault(); }
-void CHyperLink::OnRButtonUp(UINT, CPoint) { ShowHandAndDefault(); }
-void CHyperLink::OnRButtonDblClk(UINT, CPoint) { ShowHandAndDefault(); }
-void CHyperLink::OnMButtonDown(UINT, CPoint) { ShowHandAndDefault(); }
-void CHyperLink::OnMButtonUp(UINT, CPoint) { ShowHandAndDefault(); }
-void CHyperLink::OnMButtonDblClk(UINT, CPoint) { ShowHandAndDefault(); }
-
-BOOL CHyperLink::OnMouseWheel(UINT, short, CPoint)
-{
-    ShowHandCursor();
-    return static_cast<BOOL>(Default());
 }

@@ -15,23 +15,14 @@ public:
 
 protected:
     void OnPaint();
-    void OnLButtonDown(UINT nFlags, CPoint point);
-    void OnMouseMove(UINT nFlags, CPoint point);
-    void OnLButtonUp(UINT nFlags, CPoint point);
-    void OnLButtonDblClk(UINT nFlags, CPoint point);
-    void OnRButtonDown(UINT nFlags, CPoint point);
-    void OnRButtonUp(UINT nFlags, CPoint point);
-    void OnRButtonDblClk(UINT nFlags, CPoint point);
-    void OnMButtonDown(UINT nFlags, CPoint point);
-    void OnMButtonUp(UINT nFlags, CPoint point);
-    void OnMButtonDblClk(UINT nFlags, CPoint point);
-    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    // Every other mouse message: the hand, then the default processing.
+    LRESULT OnMouseMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnFocusChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
 
 private:
-    void ShowHandAndDefault();
     void StartMailProgram();
     // What a click, Enter and Space do alike.
     void Follow();

@@ -22,13 +22,11 @@ using namespace quellix;
 // Controls and commands of the About box.
 constexpr char kCaption[] = "About Quellix";
 constexpr int kIcon = 0xFFFF;
-constexpr int kVersion = 1026;
-constexpr int kCopyright = 1027;
-constexpr int kLink = 1022;
-constexpr UINT kSystemMenuAbout = 16;
-constexpr UINT kTrayMenuAbout = 1031;
-constexpr UINT kTrayMenuRestore = 1026;
-constexpr ULONG_PTR kHandCursor = 134;
+constexpr int kVersion = IDC_ABOUT_VERSION;
+constexpr int kCopyright = IDC_ABOUT_COPYRIGHT;
+constexpr int kLink = IDC_MAIL_LINK;
+constexpr UINT kSystemMenuAbout = IDM_ABOUTBOX;
+constexpr ULONG_PTR kHandCursor = IDC_HAND_LINK;
 
 constexpr char kAddress[] = "dev@qx.test";
 constexpr char kMailtoUrl[] = "mailto:dev@qx.test";
@@ -264,7 +262,7 @@ protected:
 
     Dialog OpenFromTrayMenu(const Dialog& main)
     {
-        main.Post(WM_COMMAND, kTrayMenuAbout);
+        main.Post(WM_COMMAND, command::About);
         return WaitForAboutBox();
     }
 
@@ -419,7 +417,7 @@ TEST_F(AboutBox, EnterEscapeAndTheCloseBoxEachEndItAndEveryOpeningStartsBlue)
     WaitForLink(box, kPurple);
     box.PressKey(VK_ESCAPE);
     ExpectEndsLeavingTheMainDialog(box, main, "Escape", false);
-    main.Post(WM_COMMAND, kTrayMenuRestore);
+    main.Post(WM_COMMAND, command::Restore);
     ASSERT_TRUE(WaitUntil([&] { return main.Visible(); })) << "the tray menu's Restore did not bring the dialog back";
 
     // The close box, clicked with the mouse.

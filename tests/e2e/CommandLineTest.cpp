@@ -97,7 +97,7 @@ TEST_F(CommandLine, ScriptsStartStopAndActThroughTheRunningCopy)
     // dialog does not answer: status 2, with a box.
     Process& idleStop = StartCopy("/stop");
     EXPECT_EQ(0, ExitStatusOf(idleStop));
-    HANDLE semaphore = CreateSemaphoreA(NULL, 0, 65535, kSemaphoreName);
+    HANDLE semaphore = CreateSemaphoreA(NULL, 0, ::quellix::kSingleInstanceMaxCount, kSemaphoreName);
     ASSERT_TRUE(semaphore) << LastErrorText();
     Process& unanswered = StartCopy("/show");
     ExpectBox(unanswered.Id(), "Quellix is running but did not answer", 20000);

@@ -167,7 +167,7 @@ void ExpectNothingClipped(const Dialog& dialog, const char* name)
 
 Dialog OpenAboutBox(const Dialog& main, DWORD pid)
 {
-    main.Post(WM_SYSCOMMAND, 16);
+    main.Post(WM_SYSCOMMAND, IDM_ABOUTBOX);
     return Dialog(WaitForMessageBox(pid, "About Quellix").Handle());
 }
 
@@ -196,7 +196,7 @@ TEST_F(Dpi, ControlFontFollowsTheResolutionInBothDialogs)
 
     Dialog box = OpenAboutBox(dialog, FirstCopy().Id());
     ASSERT_TRUE(box) << "no About box";
-    for (int control : {1026, 1027, IDOK})  // version, copyright, OK
+    for (int control : {IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDOK})
         EXPECT_EQ(ControlFont(BaseUnitX(box, IDOK, 50)), box.ItemFont(control)) << "About box control " << control;
     box.Post(WM_COMMAND, IDCANCEL);
 }

@@ -97,7 +97,7 @@ TEST_F(Tray, MenuOpensAtThePointerAndLeavesTheIconAndTheDialogAsTheyWere)
     const std::vector<std::string> extras =
         AskProbe(m_dialog.ProcessId(), "menuextra", reinterpret_cast<ULONG_PTR>(menu.menu));
     ASSERT_FALSE(extras.empty());
-    EXPECT_EQ("item 1026 1 16x16", extras.front());
+    EXPECT_EQ("item " + std::to_string(command::Restore) + " 1 16x16", extras.front());
     for (size_t i = 1; i < extras.size(); ++i)
         EXPECT_EQ(" 0 none", extras[i].substr(extras[i].find(' ', 5))) << "not plain: " << extras[i];
 
@@ -124,7 +124,7 @@ TEST_F(Tray, MenuOpensAtThePointerAndLeavesTheIconAndTheDialogAsTheyWere)
     EXPECT_TRUE(FirstCopy().Running());
 }
 
-// Ask Confirmation flips check box 1007 behind the dialog, and the menu
+// Ask Confirmation flips the confirmation check box behind the dialog, and the menu
 // follows; a flip from the menu is not a choice the program stores.
 TEST_F(Tray, AskConfirmationTogglesTheCheckBoxButStoresNothing)
 {
@@ -137,7 +137,7 @@ TEST_F(Tray, AskConfirmationTogglesTheCheckBoxButStoresNothing)
     for (bool expected : {false, true}) {
         ChooseFromIconMenu(command::AskConfirmation);
         EXPECT_TRUE(WaitUntil([&] { return m_dialog.IsChecked(id::Confirm) == expected; }))
-            << "check box 1007 is not " << (expected ? "checked" : "cleared");
+            << "the confirmation check box is not " << (expected ? "checked" : "cleared");
         EXPECT_EQ(expected, EntryWithCommand(IconMenuEntries(), command::AskConfirmation).checked)
             << "the menu's check does not follow the check box";
     }

@@ -17,6 +17,7 @@
 //   time left to the target (positive: the text shows more time than is left).
 // Exit code 0 when every run ended with the question.
 #include "tests/e2e/driver/WallClock.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 
@@ -29,7 +30,7 @@ namespace {
 
 const char kDialogCaption[] = "Quellix...";
 const char kPromptCaption[] = "Quellix timer expired";
-const int kNow = 1021, kAt = 1018, kTimeAt = 1006, kOk = 1004, kRemaining = 1015;
+const int kNow = IDC_NOW, kAt = IDC_RADIO_AT, kTimeAt = IDC_TIME_AT, kOk = IDC_OK, kRemaining = IDC_REMAINING;
 
 using e2e::LocalTimeAt;
 using e2e::WallClockMs;

@@ -1,8 +1,11 @@
-// What the tests know of Quellix from the outside: its control ids, captions,
-// the names it uses in the system, and how to start a copy of it.
+// What the tests know of Quellix: its control ids and the names it uses in
+// the system (the program's own), its captions, and how to start a copy of it.
 #pragma once
 #include "tests/e2e/driver/Process.h"
 #include "tests/e2e/driver/Window.h"
+
+#include "app/shared_names.h"
+#include "res/resource.h"
 
 #include <string>
 #include <vector>
@@ -12,43 +15,43 @@ namespace quellix {
 
 // Controls of the main dialog.
 namespace id {
-constexpr int Action = 1000;
-constexpr int Ok = 1004;
-constexpr int Cancel = 1005;
-constexpr int TimeAt = 1006;
-constexpr int Confirm = 1007;
-constexpr int Minutes = 1008;
-constexpr int MinutesSpin = 1009;
-constexpr int Progress = 1011;
-constexpr int MinLabel = 1012;
-constexpr int Remaining = 1015;
-constexpr int Description = 1017;
-constexpr int At = 1018;
-constexpr int After = 1019;
-constexpr int Now = 1021;
-constexpr int TimeGroup = 1024;
-constexpr int ActionGroup = 1025;
-constexpr int HideOnMinimize = 1029;
+constexpr int Action = IDC_ACTION;
+constexpr int Ok = IDC_OK;
+constexpr int Cancel = IDC_CANCEL;
+constexpr int TimeAt = IDC_TIME_AT;
+constexpr int Confirm = IDC_CONFIRM;
+constexpr int Minutes = IDC_DURATION;
+constexpr int MinutesSpin = IDC_DURATION_SPIN;
+constexpr int Progress = IDC_PROGRESS;
+constexpr int MinLabel = IDC_MIN_LABEL;
+constexpr int Remaining = IDC_REMAINING;
+constexpr int Description = IDC_DESCRIPTION;
+constexpr int At = IDC_RADIO_AT;
+constexpr int After = IDC_RADIO_AFTER;
+constexpr int Now = IDC_NOW;
+constexpr int TimeGroup = IDC_TIME_GROUP;
+constexpr int ActionGroup = IDC_ACTION_GROUP;
+constexpr int HideOnMinimize = IDC_HIDE_ON_MINIMIZE;
 }  // namespace id
 
 // The notification icon: its id, the callback message the shell sends to the
 // dialog, and the commands of its menu.
-constexpr UINT kTrayIconId = 1;
-constexpr UINT kTrayMessage = WM_USER + 5;
+constexpr UINT kTrayIconId = ::quellix::kTrayIconId;
+constexpr UINT kTrayMessage = WM_TRAYNOTIFY;
 namespace command {
-constexpr UINT Restore = 1026;
-constexpr UINT StopTimer = 1027;
-constexpr UINT AskConfirmation = 1028;
-constexpr UINT Exit = 1030;
-constexpr UINT About = 1031;
-constexpr UINT Hide = 1032;
+constexpr UINT Restore = ID_TRAY_RESTORE;
+constexpr UINT StopTimer = ID_TRAY_STOP_TIMER;
+constexpr UINT AskConfirmation = ID_TRAY_ASK_CONFIRM;
+constexpr UINT Exit = ID_TRAY_EXIT;
+constexpr UINT About = ID_TRAY_ABOUT;
+constexpr UINT Hide = ID_TRAY_HIDE;
 }  // namespace command
 
 constexpr char kDialogCaption[] = "Quellix...";
 // The framework titles its own messages with the program's file name.
 constexpr char kMessageCaption[] = "Quellix";
 constexpr char kExeName[] = "Quellix.exe";
-constexpr char kSemaphoreName[] = "OnlyOneCopy_Quellix_5D31A07F42C8_7E2C_4B19_A6D3_0F58C2E19D4A";
+constexpr const char* kSemaphoreName = ::quellix::kSingleInstanceName;
 constexpr char kSettingsKey[] = "Software\\Quellix";
 // The test build writes each power request to the file this variable names.
 constexpr char kRequestLogVariable[] = "QUELLIX_REQUEST_LOG";

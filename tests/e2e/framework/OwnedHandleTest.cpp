@@ -42,12 +42,12 @@ TEST(OwnedHandle, MenuIsDestroyedByItsLastOwner)
         CMenu menu;
         EXPECT_FALSE(menu.DestroyMenu()) << "an empty menu reported a destruction";
         ASSERT_TRUE(menu.CreatePopupMenu());
-        first = menu;
+        first = menu.GetSafeHandle();
         ASSERT_TRUE(menu.CreatePopupMenu());
         EXPECT_FALSE(IsMenu(first)) << "the menu held before was not destroyed";
         kept = menu.Detach();
         ASSERT_TRUE(menu.CreatePopupMenu());
-        last = menu;
+        last = menu.GetSafeHandle();
     }
     EXPECT_TRUE(IsMenu(kept)) << "a detached menu was destroyed by its former owner";
     EXPECT_FALSE(IsMenu(last)) << "the owner went without destroying its menu";

@@ -26,7 +26,7 @@ void Save(const Window& window, const char* name)
 
 Dialog OpenAboutBox(const Dialog& main, DWORD pid)
 {
-    main.Post(WM_SYSCOMMAND, 16);
+    main.Post(WM_SYSCOMMAND, IDM_ABOUTBOX);
     return Dialog(WaitForMessageBox(pid, "About Quellix").Handle());
 }
 
@@ -37,7 +37,7 @@ TEST_F(AccessibilityPictures, AboutBoxWithTheLinkFocused)
     ASSERT_TRUE(box);
     ASSERT_TRUE(WaitUntil([&] { return box.HasFocus(IDOK); }));
     box.PressKey(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return box.HasFocus(1022); }));
+    ASSERT_TRUE(WaitUntil([&] { return box.HasFocus(IDC_MAIL_LINK); }));
     Sleep(500);
     Save(box, "about-focus.bmp");
 }
