@@ -3,6 +3,7 @@
 #include "dialog/ShutdownDlg.h"
 
 #include "afx/SystemFunctions.h"
+#include "app/shared_names.h"
 #include "controls/AboutDlg.h"
 #include "resource.h"
 #include "schedule/SystemVersion.h"
@@ -10,7 +11,6 @@
 using namespace quellix;
 
 namespace {
-const UINT kTrayIconId = 1;
 // Broadcast by the shell when the notification area is created anew (after the shell restarted).
 const UINT kTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
 }  // namespace

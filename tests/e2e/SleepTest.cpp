@@ -13,7 +13,7 @@ namespace {
 
 using namespace quellix;
 
-const std::string kAwake = "0x80000001";  // ES_CONTINUOUS | ES_SYSTEM_REQUIRED
+const std::string kAwake = "0x80000001";    // ES_CONTINUOUS | ES_SYSTEM_REQUIRED
 const std::string kDropped = "0x80000000";  // ES_CONTINUOUS alone
 
 class KeepingAwake : public TrayFixture {
