@@ -226,7 +226,35 @@ void CWnd::GetWindowText(CString& text) const
     text = CString(buffer);
 }
 
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
+namespace {
+// Disabling the window that holds the focus leaves the focus on no window at
+// all: Escape, Enter and Tab then reach no dialog. The focus first moves on,
+// as the dialog manager's WM_NEXTDLGCTL moves it, to the next enabled tab
+// stop, or to the dialog itself when there is none.
+void MoveFocusOffBeforeDisabling(HWND hWnd)
+{
+    HWND focus = ::GetFocus();
+    if (!hWnd || !focus || (focus != hWnd && !::IsChild(hWnd, focus)))
+        return;
+    HWND dialog = ::GetParent(hWnd);
+    if (!dialog)
+        return;
+    HWND next = ::GetNextDlgTabItem(dialog, hWnd, FALSE);
+    if (next && next != hWnd && !::IsChild(hWnd, next))
+        ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    else
+        ::SetFocus(dialog);
+}
+
+BOOL Enable(HWND hWnd, BOOL bEnable)
+{
+    if (!bEnable)
+        MoveFocusOffBeforeDisabling(hWnd);
+    return ::EnableWindow(hWnd, bEnable);
+}
+}  // namespace
+
+BOOL CWnd::EnableWindow(BOOL bEnable) { return Enable(m_hWnd, bEnable); }
 BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
 BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
@@ -248,7 +276,7 @@ int CWnd::MessageBox(const char* text, const char* caption, UINT type)
 }
 
 HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-void CWnd::EnableDlgItem(int nID, BOOL bEnable) { ::EnableWindow(GetDlgItem(nID), bEnable); }
+void CWnd::EnableDlgItem(int nID, BOOL bEnable) { Enable(GetDlgItem(nID), bEnable); }
 void CWnd::SetDlgItemText(int nID, const char* text) { ::SetDlgItemTextA(m_hWnd, nID, text); }
 
 CString CWnd::GetDlgItemText(int nID) const

@@ -44,6 +44,8 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SetWindowText(const char* text);
     void GetWindowText(CString& text) const;
+    // Disabling the window with the focus first moves the focus to the next
+    // enabled tab stop of its dialog (EnableWindow and EnableDlgItem alike).
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL ShowWindow(int nCmdShow);
     BOOL IsIconic() const;
