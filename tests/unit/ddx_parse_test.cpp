@@ -46,9 +46,9 @@ TEST(DdxParse, IntegersInRange)
         bool taken;
         int result;
     } rows[] = {
-        {"90", true, 90},   {"1", true, 1},      {" 2880 ", true, 2880}, {"0", false, 5},
-        {"2881", false, 5}, {"-3", false, 5},    {"", false, 5},         {"abc", false, 5},
-        {"9a", false, 5},   {"99999999999", false, 5}, {nullptr, false, 5},
+        {"90", true, 90},    {"1", true, 1}, {" 2880 ", true, 2880}, {"0", false, 5},  {"2881", false, 5},
+        {"-3", false, 5},    {"", false, 5}, {"abc", false, 5},      {"9a", false, 5}, {"99999999999", false, 5},
+        {nullptr, false, 5},
     };
     for (const auto& r : rows) {
         int v = 5;
