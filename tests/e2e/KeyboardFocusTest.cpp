@@ -7,6 +7,8 @@
 namespace e2e {
 namespace {
 
+using namespace quellix;
+
 using KeyboardFocus = QuellixTest;
 
 // The control of `dialog` with the focus, when it is one of its enabled controls.
