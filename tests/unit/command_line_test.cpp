@@ -173,8 +173,9 @@ TEST(CommandLine, QuietIsKnownAlsoWhenRefused)
         const ParsedCommand p = ParseCommand(r.args, kAllActions);
         EXPECT_EQ(p.ok, r.ok) << r.args[0] << ": " << p.problem;
         EXPECT_EQ(WantsQuiet(r.args), r.quiet) << r.args[0];
-        if (p.ok)
+        if (p.ok) {
             EXPECT_EQ(p.command.Empty(), r.empty) << r.args[0];
+        }
     }
     EXPECT_EQ(FormatCommand(ParseCommand({"/stop", "/quiet"}, kAllActions).command), "/stop /quiet");
 }
