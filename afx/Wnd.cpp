@@ -226,6 +226,27 @@ void CWnd::GetWindowText(CString& text) const
     text = CString(buffer);
 }
 
+BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
+BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
+BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
+void CWnd::GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
+void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, NULL, bErase); }
+
+BOOL CWnd::MoveWindow(int x, int y, int width, int height, BOOL bRepaint)
+{
+    return ::MoveWindow(m_hWnd, x, y, width, height, bRepaint);
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, NULL); }
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+
+int CWnd::MessageBox(const char* text, const char* caption, UINT type)
+{
+    return ::MessageBoxA(m_hWnd, text, caption ? caption : "Error", type);
+}
+
 namespace {
 // Disabling the window that holds the focus leaves the focus on no window at
 // all: Escape, Enter and Tab then reach no dialog. The focus first moves on,
@@ -253,27 +274,6 @@ BOOL Enable(HWND hWnd, BOOL bEnable)
     return ::EnableWindow(hWnd, bEnable);
 }
 }  // namespace
-
-BOOL CWnd::EnableWindow(BOOL bEnable) { return Enable(m_hWnd, bEnable); }
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
-void CWnd::GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
-void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, NULL, bErase); }
-
-BOOL CWnd::MoveWindow(int x, int y, int width, int height, BOOL bRepaint)
-{
-    return ::MoveWindow(m_hWnd, x, y, width, height, bRepaint);
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, NULL); }
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
-
-int CWnd::MessageBox(const char* text, const char* caption, UINT type)
-{
-    return ::MessageBoxA(m_hWnd, text, caption ? caption : "Error", type);
-}
 
 HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
 void CWnd::EnableDlgItem(int nID, BOOL bEnable) { Enable(GetDlgItem(nID), bEnable); }

@@ -44,8 +44,6 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SetWindowText(const char* text);
     void GetWindowText(CString& text) const;
-    // Disabling the window with the focus first moves the focus to the next
-    // enabled tab stop of its dialog (EnableWindow and EnableDlgItem alike).
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL ShowWindow(int nCmdShow);
     BOOL IsIconic() const;
@@ -60,6 +58,8 @@ public:
 
     // Child controls by id.
     HWND GetDlgItem(int nID) const;
+    // Disabling the control with the focus first moves the focus to the next
+    // enabled tab stop, as the dialog manager would.
     void EnableDlgItem(int nID, BOOL bEnable);
     void SetDlgItemText(int nID, const char* text);
     CString GetDlgItemText(int nID) const;
