@@ -121,6 +121,23 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     }
 }
 
+void DDX_TextIfInRange(CDataExchange* pDX, int nIDC, int& value, int minVal, int maxVal)
+{
+    if (pDX->Failed())
+        return;
+    if (!pDX->m_bSaveAndValidate) {
+        DDX_Text(pDX, nIDC, value);
+        return;
+    }
+    // Not PrepareEditCtrl: a failure later in the exchange must not put the
+    // focus into a field that was never checked.
+    HWND hWnd = pDX->m_pDlgWnd->GetDlgItem(nIDC);
+    int length = ::GetWindowTextLengthA(hWnd);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    ::GetWindowTextA(hWnd, &text[0], length + 1);
+    afx::ParseDialogIntInRange(text.c_str(), minVal, maxVal, &value);
+}
+
 void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value)
 {
     if (pDX->Failed())

@@ -33,3 +33,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
+// An integer field that is not to be validated now: when reading, a number
+// from minVal to maxVal is taken, anything else keeps `value` and reports
+// nothing; when writing, as DDX_Text.
+void DDX_TextIfInRange(CDataExchange* pDX, int nIDC, int& value, int minVal, int maxVal);

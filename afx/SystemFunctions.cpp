@@ -109,6 +109,12 @@ int GetSystemMetricsForDpi(int index, UINT dpi)
     return getMetric ? getMetric(index, dpi) : -1;
 }
 
+BOOL AttachConsole(DWORD processId)
+{
+    static auto* const attach = SystemFunction<decltype(::AttachConsole)>("kernel32.dll", "AttachConsole");
+    return attach ? attach(processId) : NotFound(FALSE);
+}
+
 BOOL AllowSetForegroundWindow(DWORD processId)
 {
     static auto* const allow =

@@ -38,6 +38,11 @@ UINT GetDpiForWindow(HWND hWnd);
 UINT GetDpiForMonitorAt(POINT pt);                // user32's MonitorFromPoint and shcore's GetDpiForMonitor
 int GetSystemMetricsForDpi(int index, UINT dpi);  // missing: -1
 
+// Console (Windows XP on): attaches to the console of process `processId`
+// (ATTACH_PARENT_PROCESS: the one that started this program). Missing: FALSE
+// with ERROR_PROC_NOT_FOUND, as for a process started without a console.
+BOOL AttachConsole(DWORD processId);
+
 // Foreground (Windows 98 and 2000 on). Missing: nothing to lift, FALSE.
 BOOL AllowSetForegroundWindow(DWORD processId);
 

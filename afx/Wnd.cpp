@@ -225,8 +225,36 @@ int CWnd::MessageBox(const char* text, const char* caption, UINT type)
     return ::MessageBoxA(m_hWnd, text, caption ? caption : "Error", type);
 }
 
+namespace {
+// Disabling the window that holds the focus leaves the focus on no window at
+// all: Escape, Enter and Tab then reach no dialog. The focus first moves on,
+// as the dialog manager's WM_NEXTDLGCTL moves it, to the next enabled tab
+// stop, or to the dialog itself when there is none.
+void MoveFocusOffBeforeDisabling(HWND hWnd)
+{
+    HWND focus = ::GetFocus();
+    if (!hWnd || !focus || (focus != hWnd && !::IsChild(hWnd, focus)))
+        return;
+    HWND dialog = ::GetParent(hWnd);
+    if (!dialog)
+        return;
+    HWND next = ::GetNextDlgTabItem(dialog, hWnd, FALSE);
+    if (next && next != hWnd && !::IsChild(hWnd, next))
+        ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    else
+        ::SetFocus(dialog);
+}
+
+BOOL Enable(HWND hWnd, BOOL bEnable)
+{
+    if (!bEnable)
+        MoveFocusOffBeforeDisabling(hWnd);
+    return ::EnableWindow(hWnd, bEnable);
+}
+}  // namespace
+
 HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-void CWnd::EnableDlgItem(int nID, BOOL bEnable) { ::EnableWindow(GetDlgItem(nID), bEnable); }
+void CWnd::EnableDlgItem(int nID, BOOL bEnable) { Enable(GetDlgItem(nID), bEnable); }
 void CWnd::SetDlgItemText(int nID, const char* text) { ::SetDlgItemTextA(m_hWnd, nID, text); }
 
 LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const

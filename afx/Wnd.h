@@ -54,6 +54,8 @@ public:
 
     // Child controls by id.
     HWND GetDlgItem(int nID) const;
+    // Disabling the control with the focus first moves the focus to the next
+    // enabled tab stop, as the dialog manager would.
     void EnableDlgItem(int nID, BOOL bEnable);
     void SetDlgItemText(int nID, const char* text);
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

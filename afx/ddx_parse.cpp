@@ -38,6 +38,16 @@ bool ParseDialogInt(const char* text, int* value)
     return true;
 }
 
+bool ParseDialogIntInRange(const char* text, int minVal, int maxVal, int* value)
+{
+    int parsed = 0;
+    if (!ParseDialogInt(text, &parsed) || parsed < minVal || parsed > maxVal)
+        return false;
+    if (value)
+        *value = parsed;
+    return true;
+}
+
 std::string FormatWithArgs(const char* pattern, const std::string& a1, const std::string& a2)
 {
     std::string out;

@@ -10,6 +10,10 @@ namespace afx {
 // On failure *value is left alone.
 bool ParseDialogInt(const char* text, int* value);
 
+// The same, but only an integer from minVal to maxVal counts; otherwise
+// *value is left alone.
+bool ParseDialogIntInRange(const char* text, int minVal, int maxVal, int* value);
+
 // Fills "%1" and "%2" of a message pattern; other text, other "%" sequences
 // included, is copied as it is, and the arguments are not scanned again.
 std::string FormatWithArgs(const char* pattern, const std::string& a1, const std::string& a2);

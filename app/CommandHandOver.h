@@ -20,12 +20,13 @@ inline LRESULT CommandReply(int status) { return kCommandReplyTag | (status & 0x
 std::vector<int> OfferedActionCodes();
 
 // Reads this process's command line. False when the program is to end at
-// once: the usage was asked for, or the arguments were refused (a box has
-// said why); *exitStatus then holds the status to end with.
+// once: the usage was asked for, or the arguments were refused (a box, or
+// the console the copy was started from, has said why; with /quiet nothing
+// has); *exitStatus then holds the status to end with.
 bool ReadCommandLine(ScriptedCommand* command, int* exitStatus);
 
 // Hands `command` to the running copy and returns the exit status: its
-// answer, or kExitNoAnswer (with a box) when none came.
+// answer, or kExitNoAnswer (said as ReadCommandLine says a refusal) when none came.
 int HandOverCommand(const ScriptedCommand& command);
 
 }  // namespace quellix

@@ -29,6 +29,52 @@ HWND FindCommandWindow()
     ::EnumWindows(FindMarkedWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
+
+// Writes `text` as lines of the console this process is attached to: to the
+// handle it inherited (a redirection of the script's), else to the console.
+void WriteToConsole(const std::string& text, bool error)
+{
+    std::string lines;
+    for (char c : text) {
+        if (c == '\n')
+            lines += '\r';
+        lines += c;
+    }
+    lines += "\r\n";
+    HANDLE out = ::GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    if (out == NULL || out == INVALID_HANDLE_VALUE) {
+        opened = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                               OPEN_EXISTING, 0, NULL);
+        out = opened;
+    }
+    if (out != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(out, lines.data(), static_cast<DWORD>(lines.size()), &written, NULL);
+    }
+    if (opened != INVALID_HANDLE_VALUE)
+        ::CloseHandle(opened);
+}
+
+// A message of the command line itself. A script run from a console gets it
+// there, where no box waits for a person; /quiet silences it altogether.
+// The console is let go at once: a copy that stays attached would be ended
+// with the console window.
+void Tell(const std::string& text, bool error, bool quiet)
+{
+    if (quiet)
+        return;
+    // A process that has a console already is refused with ERROR_ACCESS_DENIED:
+    // Wine gives a program started from a console, or a terminal, that console.
+    const bool attached = afx::AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+    if (attached || ::GetLastError() == ERROR_ACCESS_DENIED) {
+        WriteToConsole(text, error);
+        if (attached)
+            ::FreeConsole();
+        return;
+    }
+    ::MessageBoxA(NULL, text.c_str(), kCaption, MB_OK | (error ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+}
 }  // namespace
 
 std::vector<int> OfferedActionCodes() { return ListedActions(OsVersionOf(ReadSystemVersion()), !LogonName().empty()); }
@@ -39,14 +85,14 @@ bool ReadCommandLine(ScriptedCommand* command, int* exitStatus)
     if (arguments.empty())
         return true;
     const ParsedCommand parsed = ParseCommand(arguments, OfferedActionCodes());
+    const bool quiet = WantsQuiet(arguments);
     if (!parsed.ok) {
-        const std::string text = parsed.problem + "\n\n" + kUsageText;
-        ::MessageBoxA(NULL, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+        Tell(parsed.problem + "\n\n" + kUsageText, true, quiet);
         *exitStatus = kExitBadArguments;
         return false;
     }
     if (parsed.command.usage) {
-        ::MessageBoxA(NULL, kUsageText, kCaption, MB_OK | MB_ICONINFORMATION);
+        Tell(kUsageText, false, quiet);
         *exitStatus = kExitAccepted;
         return false;
     }
@@ -70,16 +116,14 @@ int HandOverCommand(const ScriptedCommand& command)
                 (static_cast<LRESULT>(reply) & ~0xFFFF) == kCommandReplyTag) {
                 const int status = static_cast<int>(reply & 0xFFFF);
                 if (status == kExitBadArguments)
-                    ::MessageBoxA(NULL, "The running Quellix does not offer this action.", kCaption,
-                                  MB_OK | MB_ICONEXCLAMATION);
+                    Tell("The running Quellix does not offer this action.", true, command.quiet);
                 return status;
             }
             break;
         }
         ::Sleep(100);
     } while (::GetTickCount() - start < kFindTimeoutMs);
-    ::MessageBoxA(NULL, "Quellix is running but did not answer; the command was not carried out.", kCaption,
-                  MB_OK | MB_ICONEXCLAMATION);
+    Tell("Quellix is running but did not answer; the command was not carried out.", true, command.quiet);
     return kExitNoAnswer;
 }
 

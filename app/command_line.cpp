@@ -10,6 +10,7 @@ namespace quellix {
 const char kUsageText[] =
     "Quellix [action timing] [/confirm | /noconfirm] [/hide | /show]\n"
     "Quellix /stop | /show | /?\n"
+    "Any of them with /quiet\n"
     "\n"
     "Action: /logoff, /poweroff, /shutdown, /restart, /hibernate, /standby, /lock\n"
     "Timing: /now, /at HH:MM (24-hour, the next time the clock shows it), /after N (1 to 2880 minutes)\n"
@@ -17,8 +18,10 @@ const char kUsageText[] =
     "/hide: the countdown runs in the notification area from the start (a first start does so anyway)\n"
     "/show: bring the dialog back (with a countdown on a first start: keep the dialog shown)\n"
     "/stop: stop a running countdown\n"
+    "/quiet: show no message box for the command line (for scheduled tasks): only the exit status tells\n"
     "\n"
     "A command given while Quellix runs is carried out by the running copy.\n"
+    "Started from a console, these messages go to its output instead of a box.\n"
     "Exit status: 0 accepted, 1 bad arguments, 2 the running copy did not answer, "
     "3 the action is not possible on this computer, 4 the running copy is busy.";
 
@@ -88,13 +91,18 @@ std::string TwoDigits(int n)
 
 }  // namespace
 
-bool ScriptedCommand::Empty() const { return *this == ScriptedCommand(); }
+bool ScriptedCommand::Empty() const
+{
+    ScriptedCommand bare = *this;
+    bare.quiet = false;
+    return bare == ScriptedCommand();
+}
 
 bool ScriptedCommand::operator==(const ScriptedCommand& o) const
 {
     return action == o.action && timing == o.timing && atHour == o.atHour && atMinute == o.atMinute &&
            afterMinutes == o.afterMinutes && confirmation == o.confirmation && stop == o.stop && show == o.show &&
-           hide == o.hide && usage == o.usage;
+           hide == o.hide && usage == o.usage && quiet == o.quiet;
 }
 
 const char* ActionSwitch(int actionCode)
@@ -212,6 +220,8 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
             c.show = true;
         } else if (name == "hide") {
             c.hide = true;
+        } else if (name == "quiet") {
+            c.quiet = true;
         } else {
             return Refuse("Unknown switch " + Quoted(argument) + ".");
         }
@@ -233,6 +243,14 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
         return Refuse("/hide goes with a countdown: an action with /at or /after.");
     parsed.ok = true;
     return parsed;
+}
+
+bool WantsQuiet(const std::vector<std::string>& arguments)
+{
+    for (const std::string& argument : arguments)
+        if (argument.size() > 1 && (argument[0] == '/' || argument[0] == '-') && Lower(argument.substr(1)) == "quiet")
+            return true;
+    return false;
 }
 
 std::string FormatCommand(const ScriptedCommand& c)
@@ -265,6 +283,8 @@ std::string FormatCommand(const ScriptedCommand& c)
         parts.push_back("/show");
     if (c.hide)
         parts.push_back("/hide");
+    if (c.quiet)
+        parts.push_back("/quiet");
     std::string text;
     for (const std::string& part : parts)
         text += (text.empty() ? "" : " ") + part;

@@ -23,8 +23,9 @@ struct ScriptedCommand {
     bool show = false;   // bring the dialog back
     bool hide = false;   // the countdown runs in the tray from the start
     bool usage = false;  // "/?": the usage, nothing else
+    bool quiet = false;  // "/quiet": no box for the command line's own messages, only the exit status
 
-    // Nothing given: the program starts as it always did.
+    // Nothing given but perhaps /quiet: the program starts as it always did.
     bool Empty() const;
     // Starts a countdown or acts at once.
     bool Schedules() const { return action != 0; }
@@ -47,6 +48,10 @@ std::vector<std::string> SplitCommandLine(const std::string& line, bool skipProg
 // the action codes this system offers; naming another action is refused.
 ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std::vector<int>& offered);
 
+// Whether "/quiet" stands among the arguments, also when they are refused:
+// a refusal is then not shown either.
+bool WantsQuiet(const std::vector<std::string>& arguments);
+
 // The command as arguments again, in a fixed order: what the copy started
 // with it hands to the running one. ParseCommand reads it back unchanged.
 std::string FormatCommand(const ScriptedCommand& command);
@@ -60,7 +65,7 @@ extern const char kUsageText[];
 // The process's exit status, for scripts that wait for it.
 enum ExitStatus : int {
     kExitAccepted = 0,      // carried out or handed over (also "/?", and "/stop" with nothing running)
-    kExitBadArguments = 1,  // refused before anything started; a box says why
+    kExitBadArguments = 1,  // refused before anything started; a box or the console says why
     kExitNoAnswer = 2,      // a copy runs but did not take the command
     kExitNotPossible = 3,   // this computer cannot carry out the action (hibernation off, no stand-by)
     kExitBusy = 4,          // the running copy is asking a question or carrying out an action

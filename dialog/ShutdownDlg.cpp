@@ -101,11 +101,14 @@ void CShutdownDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_ACTION, m_comboAction);
     DDX_Control(pDX, IDC_PROGRESS, m_progress);
     DDX_Check(pDX, IDC_CONFIRM, m_bConfirm);
-    // The minutes are read, and checked, only in the "after" mode: the only one
-    // that uses them and the only one in which the user can edit them.
+    // The minutes are checked only in the "after" mode, the one that uses them,
+    // so a bad value cannot block "Now" or "at"; in the other modes a valid
+    // value typed earlier is still taken, and stored with the other choices.
     if (!pDX->m_bSaveAndValidate || MinutesInUse()) {
         DDX_Text(pDX, IDC_DURATION, m_nDuration);
         DDV_MinMaxInt(pDX, m_nDuration, quellix::kMinutesMin, quellix::kMinutesMax);
+    } else {
+        DDX_TextIfInRange(pDX, IDC_DURATION, m_nDuration, quellix::kMinutesMin, quellix::kMinutesMax);
     }
     DDX_DateTimeCtrl(pDX, IDC_TIME_AT, m_timeAt);
     DDX_Radio(pDX, IDC_RADIO_AT, m_nTimingMode);

@@ -1,10 +1,12 @@
 // The command line: a countdown started, stopped and an action made by
 // scripts, each command carried out by the copy already running; bad
-// arguments refused with a box; the exit status a waiting script sees; and
+// arguments refused with a box, or on the console a copy started from one
+// has, or not at all with /quiet; the exit status a waiting script sees; and
 // a stand-by or hibernate the machine cannot do refused before the wait.
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
 
+#include <cstring>
 #include <map>
 
 namespace e2e {
@@ -24,6 +26,24 @@ protected:
         if (!copy.WaitForExit(timeoutMs)) {
             ADD_FAILURE() << "the copy did not end";
             return -1;
+        }
+        return static_cast<int>(copy.ExitCode());
+    }
+
+    // The same for a copy that must show no box: one that shows is a failure,
+    // and is answered so the copy can end.
+    int ExitStatusWithoutBox(Process& copy, DWORD timeoutMs = kStartTimeout)
+    {
+        const DWORD start = GetTickCount();
+        while (!copy.WaitForExit(20)) {
+            for (MessageBoxWindow& box : OpenMessageBoxes(copy.Id())) {
+                ADD_FAILURE() << "a box showed: " << box.Message();
+                box.Answer(IDOK);
+            }
+            if (GetTickCount() - start > timeoutMs) {
+                ADD_FAILURE() << "the copy did not end";
+                return -1;
+            }
         }
         return static_cast<int>(copy.ExitCode());
     }
@@ -72,11 +92,14 @@ TEST_F(CommandLine, ScriptsStartStopAndActThroughTheRunningCopy)
     EXPECT_EQ(PositionOfCode(m_dialog, 3), m_dialog.ComboSelection(id::Action)) << "not set to shut down";
     ExpectOwnChoicesKept();
 
-    // A bad argument: a box that names it, status 1, and the countdown runs on.
+    // A bad argument, from a shortcut (no console): a box that names it,
+    // status 1, and the countdown runs on.
+    m_startFlags = DETACHED_PROCESS;
     Process& bad = StartCopy("/shutdown /after 0");
     ExpectBox(bad.Id(), "/after takes 1 to 2880 minutes, not \"0\".\n\nQuellix [action timing]");
     EXPECT_EQ(1, ExitStatusOf(bad));
     EXPECT_FALSE(m_dialog.IsEnabled(id::Ok)) << "a refused command line reached the running copy";
+    m_startFlags = 0;
 
     // Stopped from a second process.
     Process& stop = StartCopy("/stop");
@@ -99,9 +122,13 @@ TEST_F(CommandLine, ScriptsStartStopAndActThroughTheRunningCopy)
     EXPECT_EQ(0, ExitStatusOf(idleStop));
     HANDLE semaphore = CreateSemaphoreA(NULL, 0, ::quellix::kSingleInstanceMaxCount, kSemaphoreName);
     ASSERT_TRUE(semaphore) << LastErrorText();
+    m_startFlags = DETACHED_PROCESS;
     Process& unanswered = StartCopy("/show");
     ExpectBox(unanswered.Id(), "Quellix is running but did not answer", 20000);
     EXPECT_EQ(2, ExitStatusOf(unanswered));
+    // The same with /quiet: no box, only the status.
+    Process& quietUnanswered = StartCopy("/show /quiet");
+    EXPECT_EQ(2, ExitStatusWithoutBox(quietUnanswered, 20000));
     CloseHandle(semaphore);
     ExpectOwnChoicesKept();
 }
@@ -164,6 +191,77 @@ TEST_F(CommandLine, AHibernateTheMachineCannotDoIsRefusedBeforeTheWait)
     EXPECT_TRUE(WaitUntil([&] { return !m_dialog.IsEnabled(id::Ok); })) << "the stand-by countdown did not start";
     const std::string left = m_dialog.ItemText(id::Remaining);
     EXPECT_TRUE(left == "Left 5 min. and 0 sec." || left.rfind("Left 4 min. and 5", 0) == 0) << left;
+}
+
+// A file the copy inherits as its standard output or error; read back after.
+class CapturedOutput {
+public:
+    explicit CapturedOutput(const char* name)
+    {
+        SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, NULL, TRUE};
+        m_path = TempDirectory() + name;
+        m_file = CreateFileA(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, NULL);
+        EXPECT_NE(INVALID_HANDLE_VALUE, m_file) << m_path << ": " << LastErrorText();
+    }
+    ~CapturedOutput()
+    {
+        CloseHandle(m_file);
+        DeleteFileA(m_path.c_str());
+    }
+    HANDLE Handle() const { return m_file; }
+    std::string Text() const
+    {
+        std::string text(GetFileSize(m_file, NULL), '\0');
+        DWORD read = 0;
+        SetFilePointer(m_file, 0, NULL, FILE_BEGIN);
+        if (!text.empty())
+            ReadFile(m_file, &text[0], static_cast<DWORD>(text.size()), &read, NULL);
+        text.resize(read);
+        return text;
+    }
+
+private:
+    std::string m_path;
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+};
+
+// Started from a console (this test program is one), the command line's
+// messages go to the console's output and error, and /quiet silences them.
+TEST_F(CommandLine, FromAConsoleMessagesArePrintedAndNoBoxShows)
+{
+    const struct {
+        const char* arguments;
+        int status;
+        const char* out;  // how the standard output begins
+        const char* err;  // how the standard error begins
+    } rows[] = {
+        {"/bogus", 1, "", "Unknown switch \"/bogus\".\r\n\r\nQuellix [action timing]"},
+        {"/quiet /bogus", 1, "", ""},
+        {"/shutdown /after 0 -QUIET", 1, "", ""},
+        {"/?", 0, "Quellix [action timing]", ""},
+        {"/? /quiet", 0, "", ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.arguments);
+        CapturedOutput out("qx-stdout.txt"), err("qx-stderr.txt");
+        StartOptions options;
+        options.stdOut = out.Handle();
+        options.stdErr = err.Handle();
+        std::string error;
+        Process copy = StartProcess(ExePath(), r.arguments, options, &error);
+        ASSERT_TRUE(copy.Started()) << error;
+        EXPECT_EQ(r.status, ExitStatusWithoutBox(copy));
+        const std::string printedOut = out.Text(), printedErr = err.Text();
+        EXPECT_EQ(r.out, printedOut.substr(0, strlen(r.out)));
+        EXPECT_EQ(r.err, printedErr.substr(0, strlen(r.err)));
+        if (!*r.out) {
+            EXPECT_EQ("", printedOut);
+        }
+        if (!*r.err) {
+            EXPECT_EQ("", printedErr);
+        }
+    }
 }
 
 }  // namespace

@@ -108,6 +108,19 @@ TEST_P(MinutesLeftBad, OtherModesDoNotLookAtTheField)
 
 INSTANTIATE_TEST_SUITE_P(Values, MinutesLeftBad, ::testing::Values("0", "3000", ""));
 
+// A good value typed before choosing another mode is not lost.
+TEST_F(MinutesField, AGoodValueTypedBeforeChoosingAtIsStored)
+{
+    Dialog dialog = StartInAfterMode();
+    ASSERT_TRUE(dialog);
+    dialog.TypeText(id::Minutes, "90");
+    dialog.Click(id::At);
+    dialog.Click(id::Ok);
+    ASSERT_FALSE(dialog.IsEnabled(id::Ok)) << "OK with \"at\" started no countdown";
+    EXPECT_EQ(0u, m_settings.Dword("TurnOffAfter").value_or(99));
+    EXPECT_EQ(90u, m_settings.Dword("TurnOffDur").value_or(99));
+}
+
 // Toggling "Now" with a value OK would refuse leaves the field within reach,
 // says nothing, and the corrected value starts the countdown.
 TEST_F(MinutesField, NowToggledOverABadValueLeavesTheFieldToCorrect)

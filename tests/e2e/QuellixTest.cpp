@@ -34,7 +34,10 @@ Process& QuellixTest::StartCopy(const std::string& arguments)
     if (!m_failingRequest.empty())
         environment.push_back(std::string(quellix::kFailingRequestVariable) + "=" + m_failingRequest);
     environment.insert(environment.end(), m_environment.begin(), m_environment.end());
-    m_copies.push_back(StartProcess(quellix::ExePath(), arguments, environment, &error));
+    StartOptions options;
+    options.extraEnv = environment;
+    options.flags = m_startFlags;
+    m_copies.push_back(StartProcess(quellix::ExePath(), arguments, options, &error));
     EXPECT_TRUE(m_copies.back().Started()) << error;
     return m_copies.back();
 }

@@ -39,6 +39,9 @@ protected:
     std::string m_failingRequest;
     // Further "NAME=value" entries for the environment of copies started from now on.
     std::vector<std::string> m_environment;
+    // Creation flags of copies started from now on (DETACHED_PROCESS: no
+    // console to speak to, as when started from Explorer or a shortcut).
+    DWORD m_startFlags = 0;
 
 private:
     std::deque<Process> m_copies;

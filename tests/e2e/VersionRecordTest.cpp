@@ -63,6 +63,22 @@ TEST(VersionRecord, FileAndProductVersionAreTheBuildsVersion)
     EXPECT_EQ(QX_PROGRAM_VERSION_FULL, RecordText(record, "ProductVersion"));
 }
 
+// The publisher is the installer's and the uninstall entry's ("Publisher").
+TEST(VersionRecord, NamesThePublisherAndTheFile)
+{
+    std::vector<char> record = VersionRecord(quellix::ExePath());
+    ASSERT_FALSE(record.empty()) << "no version record in " << quellix::ExePath();
+    const std::pair<const char*, const char*> expected[] = {
+        {"CompanyName", "The Quellix developers"},
+        {"InternalName", "Quellix"},
+        {"OriginalFilename", "Quellix.exe"},
+        {"ProductName", "Quellix"},
+        {"FileDescription", "Quellix"},
+    };
+    for (const auto& e : expected)
+        EXPECT_EQ(e.second, RecordText(record, e.first)) << e.first;
+}
+
 TEST(VersionRecord, TheManifestNamesTheBuildsVersion)
 {
     std::string manifest = ManifestText(quellix::ExePath());

@@ -55,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 
     const ParsedCommand parsed = ParseCommand(arguments, offered);
     Check(parsed.ok == parsed.problem.empty());
+    // An accepted /quiet is the one WantsQuiet finds (which sees it in a refused line too).
+    Check(!parsed.ok || parsed.command.usage || parsed.command.quiet == WantsQuiet(arguments));
     if (!parsed.ok)
         return 0;
     const ScriptedCommand& c = parsed.command;

@@ -79,8 +79,9 @@ reg_query() {
     tr -d '\r' <"$log.reg"
 }
 
-# expect_entry ROOT DIR MODE: the Add/Remove Programs entry under ROOT names
-# the folder DIR (as Windows writes it) and the uninstaller's MODE.
+# expect_entry ROOT DIR MODE FOLDER: the Add/Remove Programs entry under ROOT
+# names the folder DIR (as Windows writes it; FOLDER here) and the
+# uninstaller's MODE.
 expect_entry() {
     local root=$1 dir=$2 mode=$3 entry expected
     entry=$(reg_query "$root\\$uninstall_key") || fail "no entry $root\\$uninstall_key"
@@ -90,6 +91,39 @@ expect_entry() {
         "QuietUninstallString    REG_SZ    \"$dir\\Uninstall.exe\" /$mode /S"; do
         grep -qF "$expected" <<<"$entry" || fail "the entry lacks: $expected"
     done
+    expect_size_and_date "$entry" "$4"
+}
+
+# expect_size_and_date ENTRY FOLDER: the entry's EstimatedSize (KiB) within
+# 20 % of what FOLDER holds, and its InstallDate today's (or yesterday's,
+# just after midnight).
+expect_size_and_date() {
+    local size installed date
+    size=$(sed -n 's/^ *EstimatedSize *REG_DWORD *0x\([0-9a-fA-F]*\)$/\1/p' <<<"$1")
+    [[ -n $size ]] || fail "the entry has no EstimatedSize"
+    size=$((16#$size))
+    installed=$(( $(find "$2" -type f -printf '%s\n' | awk '{ n += $1 } END { print n + 0 }') / 1024 ))
+    (( size * 10 >= installed * 8 && size * 10 <= installed * 12 )) ||
+        fail "EstimatedSize $size KiB, but the installed files hold $installed KiB"
+    date=$(sed -n 's/^ *InstallDate *REG_SZ *\([0-9]*\)$/\1/p' <<<"$1")
+    [[ $date == "$(date +%Y%m%d)" || $date == "$(date -d yesterday +%Y%m%d)" ]] ||
+        fail "InstallDate is '$date', not today's"
+}
+
+# The installer itself: a version record naming Quellix, its version and
+# publisher, Quellix's icon, and a manifest that names Windows 10.
+expect_installer_resources() {
+    local record manifest expected
+    record=$(python3 "$ROOT/tests/package/pe_resources.py" version "$installer") || fail "no version record in the installer"
+    for expected in "ProductName=Quellix" "CompanyName=The Quellix developers" "ProductVersion=$version.0" \
+        "FileVersion=$version.0" "OriginalFilename=$(basename "$installer")"; do
+        grep -qxF "$expected" <<<"$record" || fail "the installer's version record lacks $expected: $record"
+    done
+    python3 "$ROOT/tests/package/pe_resources.py" same-icon "$installer" "$build/res-images/quellix.ico" ||
+        fail "the installer does not carry Quellix's icon"
+    manifest=$(python3 "$ROOT/tests/package/pe_resources.py" manifest "$installer") || fail "no manifest in the installer"
+    grep -qF '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' <<<"$manifest" ||
+        fail "the installer's manifest names no Windows 10: $manifest"
 }
 
 # expect_installed DIR: the installed files, the program the shipped one.
@@ -147,6 +181,9 @@ expect_settings_kept() {
 # The user's own settings, as a run of the program would have left them.
 qx_wine 60 "$log" reg add 'HKCU\Software\Quellix' /v Action /t REG_DWORD /d 3 /f || fail "could not store a setting"
 
+expect_installer_resources
+echo "installer-test: the installer carries its version record, Quellix's icon and a manifest naming Windows 10"
+
 # --- 1. for the current user ---------------------------------------------
 # The mail key as the About box creates it where the user may not write
 # HKLM: empty, under the user's own classes.
@@ -162,7 +199,11 @@ expect_installed "$user_dir"
 user_name=$(basename "$(dirname "$(dirname "$(dirname "$(dirname "$user_dir")")")")")
 user_shortcut="$drive/users/$user_name/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quellix.lnk"
 [[ -f $user_shortcut ]] || fail "no shortcut in the user's Start menu"
-expect_entry HKCU "C:\\users\\$user_name\\AppData\\Local\\Programs\\Quellix" CurrentUser
+# Its tooltip: the description, stored in the link as UTF-16 or as ANSI text.
+python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); t = sys.argv[2]
+sys.exit(t.encode("utf-16-le") not in d and t.encode() not in d)' "$user_shortcut" "Shuts down, restarts or locks" ||
+    fail "the Start-menu shortcut has no description"
+expect_entry HKCU "C:\\users\\$user_name\\AppData\\Local\\Programs\\Quellix" CurrentUser "$user_dir"
 reg_query "HKLM\\$uninstall_key" >/dev/null && fail "a per-user install wrote HKLM\\$uninstall_key"
 [[ -e "$drive/Program Files/Quellix" ]] && fail "a per-user install wrote to Program Files"
 echo "installer-test: for the current user: installed into ${user_dir#"$drive"/}, entry under HKCU, nothing for all users"
@@ -182,7 +223,7 @@ echo "installer-test: for the current user: the uninstall closed the running pro
 __COMPAT_LAYER=RunAsInvoker qx_wine 120 "$log" "$installer" /S /CurrentUser '/D=C:\QuellixElsewhere' ||
     fail "the silent install into a folder of its own failed (status $?)"
 expect_installed "$drive/QuellixElsewhere"
-expect_entry HKCU 'C:\QuellixElsewhere' CurrentUser
+expect_entry HKCU 'C:\QuellixElsewhere' CurrentUser "$drive/QuellixElsewhere"
 __COMPAT_LAYER=RunAsInvoker uninstall "$drive/QuellixElsewhere" CurrentUser
 echo "installer-test: /D= picked the folder"
 
@@ -195,7 +236,7 @@ add_empty_key HKEY_LOCAL_MACHINE "$mail_key\\shell\\open\\command"
 qx_wine 120 "$log" "$installer" /S || fail "the silent install failed (status $?)"
 expect_installed "$dir"
 [[ -f $shortcut ]] || fail "no shortcut in the common Start menu"
-expect_entry HKLM 'C:\Program Files\Quellix' AllUsers
+expect_entry HKLM 'C:\Program Files\Quellix' AllUsers "$dir"
 reg_query "HKCU\\$uninstall_key" >/dev/null && fail "an install for all users wrote HKCU\\$uninstall_key"
 echo "installer-test: for all users: installed into Program Files, entry under HKLM"
 

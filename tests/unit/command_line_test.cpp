@@ -136,6 +136,8 @@ TEST(CommandLine, FormatReadsBackUnchanged)
         {"/stop", "/show"},
         {"/show"},
         {"/?"},
+        {"/shutdown", "/after", "5", "/QUIET"},
+        {"-quiet", "/stop"},
     };
     for (const Args& args : commands) {
         const ParsedCommand first = ParseCommand(args, kAllActions);
@@ -148,6 +150,34 @@ TEST(CommandLine, FormatReadsBackUnchanged)
     ParsedCommand at = ParseCommand({"/shutdown", "/at", "7:05", "/hide"}, kAllActions);
     EXPECT_EQ(FormatCommand(at.command), "/shutdown /at 07:05 /hide");
     EXPECT_EQ(FormatCommand(ScriptedCommand()), "");
+}
+
+// "/quiet" changes how the copy speaks, not what it does: alone it is a bare
+// start, and it is known even on a command line that is refused.
+TEST(CommandLine, QuietIsKnownAlsoWhenRefused)
+{
+    const struct {
+        Args args;
+        bool ok, quiet, empty;
+    } rows[] = {
+        {{"/quiet"}, true, true, true},
+        {{"-Quiet", "/lock", "/now"}, true, true, false},
+        {{"/bogus", "/quiet"}, false, true, false},
+        {{"/quiet", "/after", "5"}, false, true, false},
+        {{"/?", "/quiet"}, true, true, false},
+        {{"/bogus"}, false, false, false},
+        {{"quiet"}, false, false, false},
+        {{"/quieter"}, false, false, false},
+    };
+    for (const auto& r : rows) {
+        const ParsedCommand p = ParseCommand(r.args, kAllActions);
+        EXPECT_EQ(p.ok, r.ok) << r.args[0] << ": " << p.problem;
+        EXPECT_EQ(WantsQuiet(r.args), r.quiet) << r.args[0];
+        if (p.ok) {
+            EXPECT_EQ(p.command.Empty(), r.empty) << r.args[0];
+        }
+    }
+    EXPECT_EQ(FormatCommand(ParseCommand({"/stop", "/quiet"}, kAllActions).command), "/stop /quiet");
 }
 
 }  // namespace

@@ -38,6 +38,25 @@ TEST(DdxParse, DialogIntegers)
     }
 }
 
+// The minutes outside the "after" mode: taken when valid, else the old value stays.
+TEST(DdxParse, IntegersInRange)
+{
+    const struct {
+        const char* text;
+        bool taken;
+        int result;
+    } rows[] = {
+        {"90", true, 90},    {"1", true, 1}, {" 2880 ", true, 2880}, {"0", false, 5},  {"2881", false, 5},
+        {"-3", false, 5},    {"", false, 5}, {"abc", false, 5},      {"9a", false, 5}, {"99999999999", false, 5},
+        {nullptr, false, 5},
+    };
+    for (const auto& r : rows) {
+        int v = 5;
+        EXPECT_EQ(ParseDialogIntInRange(r.text, 1, 2880, &v), r.taken) << (r.text ? r.text : "(null)");
+        EXPECT_EQ(v, r.result) << (r.text ? r.text : "(null)");
+    }
+}
+
 TEST(DdxParse, FormatWithArgs)
 {
     EXPECT_EQ(FormatWithArgs("Please enter an integer between %1 and %2.", "1", "2880"),

@@ -41,6 +41,17 @@ private:
 Process StartProcess(const std::string& exe, const std::string& arguments = "",
                      const std::vector<std::string>& extraEnv = {}, std::string* error = nullptr);
 
+// The same with more say in how it starts: creation `flags` (DETACHED_PROCESS:
+// no console, as a start from Explorer or a shortcut), and standard output
+// and error into the inheritable handles `stdOut` and `stdErr` when not NULL.
+struct StartOptions {
+    std::vector<std::string> extraEnv;
+    DWORD flags = 0;
+    HANDLE stdOut = NULL, stdErr = NULL;
+};
+Process StartProcess(const std::string& exe, const std::string& arguments, const StartOptions& options,
+                     std::string* error = nullptr);
+
 // Starts `count` copies of `exe` held at their first instruction, then lets
 // them all go at once, so that their start-ups run side by side. Fewer are
 // returned when a start fails; `error` then says why.
