@@ -26,11 +26,14 @@ bool ForbiddenInName(char c)
 bool ParseWaitTarget(const std::string& value, WaitTarget* target)
 {
     if (AllDigits(value)) {
-        // Ten digits at most keep the value within 64 bits before the range check.
+        // Digit by digit: the C library's strtoull would pull in functions old
+        // msvcrt lacks. Leading zeros aside, ten digits at most keep it within 64 bits.
         const std::string::size_type first = std::min(value.find_first_not_of('0'), value.size());
         if (value.size() - first > 10)
             return false;
-        const unsigned long long id = value.size() == first ? 0 : std::stoull(value.substr(first));
+        uint64_t id = 0;
+        for (std::string::size_type i = first; i < value.size(); ++i)
+            id = id * 10 + static_cast<uint64_t>(value[i] - '0');
         if (id == 0 || id > 0xFFFFFFFFull)
             return false;
         target->imageName.clear();
