@@ -1,5 +1,7 @@
 #include "schedule/countdown_clock.h"
 
+#include "schedule/idle_rule.h"
+
 #include <climits>
 
 namespace quellix {
@@ -51,6 +53,20 @@ int64_t CountdownClock::ExpiryWaitMs(int64_t wallNowMs) const
         return 0;
     const int64_t wait = left - left / 512;
     return wait > 1 ? wait : 1;
+}
+
+int64_t CountdownClock::Postpone(int minutes, int64_t nowMs, int64_t wallNowMs)
+{
+    const int64_t left =
+        m_followsWall ? static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs))
+                      : static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
+    const int64_t newLeft = PostponedMsLeft(left, minutes);
+    if (m_followsWall)
+        m_targetWallMs = static_cast<int64_t>(static_cast<uint64_t>(wallNowMs) + static_cast<uint64_t>(newLeft));
+    m_deadlineMs = static_cast<int64_t>(static_cast<uint64_t>(nowMs) + static_cast<uint64_t>(newLeft));
+    if ((newLeft + 500) / 1000 > kWarningSeconds)
+        m_warningArmed = true;
+    return newLeft;
 }
 
 int CountdownClock::RemainingAt(int64_t nowMs) const

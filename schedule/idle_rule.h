@@ -1,0 +1,29 @@
+// The "/idle" timing: the action follows once a number of minutes have passed
+// with no keyboard or mouse input. The system reports the last input as a
+// 32-bit millisecond tick (GetLastInputInfo, on GetTickCount's clock), which
+// wraps after 49.7 days; the readings are compared by wrap-around difference.
+#pragma once
+
+#include <cstdint>
+
+namespace quellix {
+
+// Milliseconds left before the action of an idle timing of `minutes` started
+// at `startTick`, given the last input's tick and the current tick: `minutes`
+// minus the quiet time, never below 0. The quiet time runs from the later of
+// the start and the last input, so the count begins at the full minutes
+// (however long the machine had been left alone before) and any input starts
+// it again. Input up to a minute "after" now is taken as now: the two ticks
+// are read one after the other. Ages beyond 49.7 days wrap and read as
+// recent, which only starts the count again.
+int64_t IdleMsLeft(int minutes, uint32_t startTick, uint32_t lastInputTick, uint32_t nowTick);
+
+// The same in whole seconds, rounded as the countdown's clock rounds (to
+// nearest, halves up): the seconds the dialog and the tip show.
+int IdleSecondsLeft(int minutes, uint32_t startTick, uint32_t lastInputTick, uint32_t nowTick);
+
+// Where a countdown pushed back by `minutes` ends: `msLeft` (0 if already
+// past) plus the minutes, but never more than 2880 minutes from now.
+int64_t PostponedMsLeft(int64_t msLeft, int minutes);
+
+}  // namespace quellix
