@@ -28,8 +28,12 @@ std::vector<int> OfferedActionCodes();
 
 // Reads this process's command line. False when the program is to end at
 // once: the usage was asked for, or the arguments were refused (a box has
-// said why); *exitStatus then holds the status to end with.
+// said why), a "/waitfor" among them when no such process runs; *exitStatus
+// then holds the status to end with.
 bool ReadCommandLine(ScriptedCommand* command, int* exitStatus);
+
+// The box of a "/postpone" with no countdown running; returns kExitNothingToPostpone.
+int ReportNothingToPostpone();
 
 // Hands `command` to the running copy and returns the exit status: its
 // answer, or kExitNoAnswer (with a box) when none came.

@@ -4,6 +4,8 @@
 #include "app/CommandHandOver.h"
 
 #include "afx/SystemFunctions.h"
+#include "schedule/Conditions.h"
+#include "schedule/remaining_text.h"
 #include "schedule/SystemVersion.h"
 #include "schedule/action_catalogue.h"
 
@@ -50,8 +52,24 @@ bool ReadCommandLine(ScriptedCommand* command, int* exitStatus)
         *exitStatus = kExitAccepted;
         return false;
     }
+    // Nothing to wait for is refused here, as a bad argument; what this
+    // computer cannot do is refused by the dialog, as for an action.
+    CProcessWatch probe;
+    int status = kExitAccepted;
+    const std::string refusal = ConditionRefusal(parsed.command, &probe, &status);
+    if (status == kExitBadArguments) {
+        ::MessageBoxA(NULL, refusal.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+        *exitStatus = status;
+        return false;
+    }
     *command = parsed.command;
     return true;
+}
+
+int ReportNothingToPostpone()
+{
+    ::MessageBoxA(NULL, "There is no countdown to postpone.", kCaption, MB_OK | MB_ICONEXCLAMATION);
+    return kExitNothingToPostpone;
 }
 
 int HandOverCommand(const ScriptedCommand& command)
@@ -69,9 +87,14 @@ int HandOverCommand(const ScriptedCommand& command)
                                       SMTO_NORMAL | SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &reply) &&
                 (static_cast<LRESULT>(reply) & ~0xFFFF) == kCommandReplyTag) {
                 const int status = static_cast<int>(reply & 0xFFFF);
-                if (status == kExitBadArguments)
+                if (status == kExitBadArguments && command.timing == Timing::WaitFor)
+                    ::MessageBoxA(NULL, NothingToWaitForText(command.waitFor).c_str(), kCaption,
+                                  MB_OK | MB_ICONEXCLAMATION);  // it ended meanwhile
+                else if (status == kExitBadArguments)
                     ::MessageBoxA(NULL, "The running Quellix does not offer this action.", kCaption,
                                   MB_OK | MB_ICONEXCLAMATION);
+                else if (status == kExitNothingToPostpone)
+                    ReportNothingToPostpone();
                 return status;
             }
             break;

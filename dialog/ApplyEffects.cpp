@@ -4,6 +4,7 @@
 // other parts read are read-outs of the model, set here and nowhere else.
 #include "dialog/ShutdownDlg.h"
 #include "resource.h"
+#include "schedule/remaining_text.h"
 
 using namespace quellix;
 
@@ -57,6 +58,8 @@ void CShutdownDlg::CarryOutEffects(const Effects& e)
 
     if (e.timers == Effects::Timers::Set)
         StartCountdown(e.countdown);
+    else if (e.timers == Effects::Timers::Wait)
+        WaitForCondition();
     else if (e.timers == Effects::Timers::Kill)
         KillCountdownTimers();
     if (e.save)
@@ -80,6 +83,8 @@ void CShutdownDlg::CarryOutEffects(const Effects& e)
         m_progress.SetPos(e.progress == Effects::Progress::Full ? kProgressSteps : 0);
     if (e.text == Effects::Text::Remaining)
         ShowRemaining(e.remaining);
+    else if (e.text == Effects::Text::Waiting)
+        SetDlgItemText(IDC_REMAINING, WaitingText(e.waitFor).c_str());
     else if (e.text == Effects::Text::Expired)
         SetDlgItemText(IDC_REMAINING, "Timer expired");
     else if (e.text == Effects::Text::Empty)
@@ -88,6 +93,8 @@ void CShutdownDlg::CarryOutEffects(const Effects& e)
         SetTipToCaption();
     else if (e.tip == Effects::Tip::Remaining)
         SetTipToRemaining(e.remaining);
+    else if (e.tip == Effects::Tip::Waiting)
+        SetTipToWaiting(e.waitFor);
 
     switch (e.icon) {
     case Effects::Icon::Add:

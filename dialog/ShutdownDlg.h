@@ -15,8 +15,10 @@
 
 #include "app/command_line.h"
 #include "controls/DialogIcon.h"
+#include "schedule/ProcessWatch.h"
 #include "schedule/countdown_clock.h"
 #include "schedule/dialog_model.h"
+#include "schedule/idle_rule.h"
 #include "tray/ShellIcon.h"
 
 class CShutdownDlg : public CDialog {
@@ -86,6 +88,16 @@ protected:
     afx::CivilTime PickerReading();
     bool MinutesInUse() const;
     void EnableTimingControls();
+    // A countdown whose end lies `ms` from now; on the wall clock for an "at" target.
+    quellix::CountdownSpan SpanEndingIn(int64_t ms, bool atTarget);
+    void WaitForCondition();
+    void PostponeCountdown(int minutes);
+
+    // Countdowns that wait for a condition (schedule/Conditions.cpp)
+    void StartCondition(const quellix::ScriptedCommand& command, bool bOwnCommandLine);
+    bool ConditionTick();
+    void StopConditions();
+    void SetTipToWaiting(const quellix::WaitTarget& target);
 
     // The dialog's life: the model decides, Apply carries its effects out.
     void Apply(quellix::Effects effects);
@@ -119,6 +131,7 @@ protected:
     BOOL BusyWithAction() const;
     void RunScriptedCommand(const quellix::ScriptedCommand& command, bool bOwnCommandLine);
     void SetControlsFor(const quellix::ScriptedCommand& command);
+    void SetTimingControlsFor(const quellix::ScriptedCommand& command);
     BOOL StoredConfirmation();
 
     // Whether the machine can carry out the selected action (schedule/ActionCheck.cpp)
@@ -166,6 +179,9 @@ protected:
     // takes the remaining seconds, so that sleep or late ticks cost nothing.
     quellix::CountdownClock m_clock;
     quellix::DialogModel m_model;
+    // What a "/waitfor" countdown waits for, and an "/idle" one's quiet minutes.
+    CProcessWatch m_processWatch;
+    quellix::IdleCount m_idle;
     quellix::CShellIcon m_shellIcon;
     // The watcher thread and the event that stops it before the dialog goes.
     HANDLE m_hWatcher;

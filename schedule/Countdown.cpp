@@ -149,6 +149,8 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
 {
     switch (nIDEvent) {
     case kTickTimer: {
+        if (ConditionTick())
+            break;
         const int64_t now = MonotonicMs();
         const int64_t wallNow = WallClockMs();
         m_clock.Resync(now, wallNow);
@@ -170,6 +172,8 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
         m_progress.StepIt();
         break;
     case kExpiryTimer:
+        if (ConditionTick())  // input in the last second of an idle countdown
+            break;
         if (m_clock.FollowsWallClock()) {
             const int64_t wait = m_clock.ExpiryWaitMs(WallClockMs());
             if (wait > 0) {
@@ -194,6 +198,31 @@ void CShutdownDlg::KillCountdownTimers()
     KillTimer(kProgressTimer);
     KillTimer(kExpiryTimer);
     KillTimer(kTickTimer);
+    StopConditions();
+}
+
+// A countdown that waits has only the tick, to look at what it waits for.
+void CShutdownDlg::WaitForCondition() { SetTimer(kTickTimer, kTickMs); }
+
+CountdownSpan CShutdownDlg::SpanEndingIn(int64_t ms, bool atTarget)
+{
+    const int64_t wallNow = WallClockMs();
+    CountdownSpan span;
+    span.count = static_cast<int>((ms + 500) / 1000);
+    span.expiryMs = ms;
+    span.targetWallMs = atTarget ? wallNow + ms : 0;
+    span.wakeWallMs = wallNow + ms;  // the model keeps it only for a countdown that wakes the machine
+    return span;
+}
+
+// "/postpone": the end moves later, the model says whether now or once the
+// wait is over; an idle countdown keeps the minutes for after its quiet ones.
+void CShutdownDlg::PostponeCountdown(int minutes)
+{
+    const bool atTarget = m_clock.FollowsWallClock();
+    const int64_t msLeft = m_clock.Postpone(minutes, MonotonicMs(), WallClockMs());
+    m_idle.Postponed(minutes, msLeft, ::GetTickCount());
+    Apply(m_model.Postpone(minutes, SpanEndingIn(msLeft, atTarget)));
 }
 
 BOOL CShutdownDlg::ConfirmAction()

@@ -10,6 +10,8 @@ namespace {
 constexpr int64_t kMinuteMs = 60 * 1000;
 // Input read as this much later than now is input of the present moment.
 constexpr uint32_t kAheadToleranceMs = 60 * 1000;
+// Input this much later than the count's last start starts it again.
+constexpr int64_t kRestartSlackMs = 250;
 
 // How long ago `then` was, on the wrapping tick clock.
 uint32_t AgeMs(uint32_t then, uint32_t now) { return static_cast<uint32_t>(now - then); }
@@ -35,6 +37,44 @@ int IdleSecondsLeft(int minutes, uint32_t startTick, uint32_t lastInputTick, uin
 int64_t PostponedMsLeft(int64_t msLeft, int minutes)
 {
     return std::min(std::max<int64_t>(msLeft, 0) + std::max(minutes, 0) * kMinuteMs, kMinutesMax * kMinuteMs);
+}
+
+void IdleCount::Start(int minutes, uint32_t nowTick)
+{
+    m_minutes = minutes;
+    m_postponed = 0;
+    m_startTick = nowTick;
+    m_quiet = true;
+    m_setMsLeft = minutes * kMinuteMs;
+    m_setTick = nowTick;
+}
+
+void IdleCount::Postponed(int minutes, int64_t msLeft, uint32_t nowTick)
+{
+    if (!m_quiet)
+        return;
+    m_postponed = std::min(m_postponed + minutes, kMinutesMax);
+    m_setMsLeft = msLeft;
+    m_setTick = nowTick;
+}
+
+int64_t IdleCount::RestartMsLeft(uint32_t lastInputTick, uint32_t nowTick)
+{
+    if (!m_quiet)
+        return -1;
+    const int64_t quietLeft = IdleMsLeft(m_minutes, m_startTick, lastInputTick, nowTick);
+    if (quietLeft == 0) {
+        m_quiet = false;  // what is left runs down as any countdown
+        return -1;
+    }
+    const int64_t wanted = PostponedMsLeft(quietLeft, m_postponed);
+    const int64_t counted = m_setMsLeft - AgeMs(m_setTick, nowTick);
+    // The ticks of the two readings differ by a few ms without input.
+    if (wanted <= counted + kRestartSlackMs)
+        return -1;
+    m_setMsLeft = wanted;
+    m_setTick = nowTick;
+    return wanted;
 }
 
 }  // namespace quellix

@@ -26,4 +26,30 @@ int IdleSecondsLeft(int minutes, uint32_t startTick, uint32_t lastInputTick, uin
 // past) plus the minutes, but never more than 2880 minutes from now.
 int64_t PostponedMsLeft(int64_t msLeft, int minutes);
 
+// An idle countdown's bookkeeping, on the input's tick clock: the quiet
+// minutes, then the minutes postponed meanwhile, which come after them
+// once, however often input starts the quiet minutes again.
+class IdleCount {
+public:
+    void Start(int minutes, uint32_t nowTick);
+    void Stop() { m_quiet = false; }
+    // Input still counts: the quiet minutes have not passed.
+    bool Quiet() const { return m_quiet; }
+    // The countdown was moved to end `msLeft` after `nowTick`, `minutes` later.
+    void Postponed(int minutes, int64_t msLeft, uint32_t nowTick);
+    // A tick: when input since the count was last set starts it again, the
+    // milliseconds it now counts from `nowTick`; else -1. Once the quiet
+    // minutes have passed it is -1 for good.
+    int64_t RestartMsLeft(uint32_t lastInputTick, uint32_t nowTick);
+
+private:
+    int m_minutes = 0;
+    int m_postponed = 0;
+    uint32_t m_startTick = 0;
+    bool m_quiet = false;
+    // Where the countdown was last set: this much left at that tick.
+    int64_t m_setMsLeft = 0;
+    uint32_t m_setTick = 0;
+};
+
 }  // namespace quellix

@@ -43,4 +43,12 @@ std::string WaitingText(const WaitTarget& target) { return "Waiting for " + Wait
 
 std::string WaitEndText(const WaitTarget& target) { return WaitedFor(target) + " ends"; }
 
+std::string NothingToWaitForText(const WaitTarget& target)
+{
+    std::string what = WaitedFor(target);
+    if (target.imageName.empty())
+        what[0] = 'P';
+    return what + " is not running: there is nothing to wait for.";
+}
+
 }  // namespace quellix

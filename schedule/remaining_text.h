@@ -15,5 +15,7 @@ std::string FormatRemaining(int seconds);
 std::string WaitingText(const WaitTarget& target);
 // The same wait in a reminder's "after ..." line: "ffmpeg.exe ends", "process 1234 ends".
 std::string WaitEndText(const WaitTarget& target);
+// A "/waitfor" refused at its start: "ffmpeg.exe is not running: there is nothing to wait for."
+std::string NothingToWaitForText(const WaitTarget& target);
 
 }  // namespace quellix
