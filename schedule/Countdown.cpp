@@ -221,7 +221,7 @@ void CShutdownDlg::PostponeCountdown(int minutes)
 {
     const bool atTarget = m_clock.FollowsWallClock();
     const int64_t msLeft = m_clock.Postpone(minutes, MonotonicMs(), WallClockMs());
-    m_idle.Postponed(minutes, msLeft, ::GetTickCount());
+    m_idle.Postponed(msLeft, ::GetTickCount());
     Apply(m_model.Postpone(minutes, SpanEndingIn(msLeft, atTarget)));
 }
 

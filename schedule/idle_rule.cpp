@@ -42,18 +42,20 @@ int64_t PostponedMsLeft(int64_t msLeft, int minutes)
 void IdleCount::Start(int minutes, uint32_t nowTick)
 {
     m_minutes = minutes;
-    m_postponed = 0;
+    m_postponedMs = 0;
     m_startTick = nowTick;
     m_quiet = true;
     m_setMsLeft = minutes * kMinuteMs;
     m_setTick = nowTick;
 }
 
-void IdleCount::Postponed(int minutes, int64_t msLeft, uint32_t nowTick)
+int64_t IdleCount::Counted(uint32_t nowTick) const { return m_setMsLeft - AgeMs(m_setTick, nowTick); }
+
+void IdleCount::Postponed(int64_t msLeft, uint32_t nowTick)
 {
     if (!m_quiet)
         return;
-    m_postponed = std::min(m_postponed + minutes, kMinutesMax);
+    m_postponedMs += std::max<int64_t>(0, msLeft - Counted(nowTick));
     m_setMsLeft = msLeft;
     m_setTick = nowTick;
 }
@@ -67,11 +69,12 @@ int64_t IdleCount::RestartMsLeft(uint32_t lastInputTick, uint32_t nowTick)
         m_quiet = false;  // what is left runs down as any countdown
         return -1;
     }
-    const int64_t wanted = PostponedMsLeft(quietLeft, m_postponed);
-    const int64_t counted = m_setMsLeft - AgeMs(m_setTick, nowTick);
     // The ticks of the two readings differ by a few ms without input.
-    if (wanted <= counted + kRestartSlackMs)
+    if (quietLeft + m_postponedMs <= Counted(nowTick) + kRestartSlackMs)
         return -1;
+    // At most 2880 minutes from now: the cap takes from the postponed minutes.
+    const int64_t wanted = std::min(quietLeft + m_postponedMs, kMinutesMax * kMinuteMs);
+    m_postponedMs = wanted - quietLeft;
     m_setMsLeft = wanted;
     m_setTick = nowTick;
     return wanted;

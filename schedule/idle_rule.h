@@ -35,16 +35,19 @@ public:
     void Stop() { m_quiet = false; }
     // Input still counts: the quiet minutes have not passed.
     bool Quiet() const { return m_quiet; }
-    // The countdown was moved to end `msLeft` after `nowTick`, `minutes` later.
-    void Postponed(int minutes, int64_t msLeft, uint32_t nowTick);
+    // The countdown was moved to end `msLeft` after `nowTick`: what that adds
+    // comes after the quiet minutes.
+    void Postponed(int64_t msLeft, uint32_t nowTick);
     // A tick: when input since the count was last set starts it again, the
     // milliseconds it now counts from `nowTick`; else -1. Once the quiet
     // minutes have passed it is -1 for good.
     int64_t RestartMsLeft(uint32_t lastInputTick, uint32_t nowTick);
 
 private:
+    int64_t Counted(uint32_t nowTick) const;
+
     int m_minutes = 0;
-    int m_postponed = 0;
+    int64_t m_postponedMs = 0;
     uint32_t m_startTick = 0;
     bool m_quiet = false;
     // Where the countdown was last set: this much left at that tick.

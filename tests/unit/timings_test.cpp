@@ -123,6 +123,63 @@ TEST(IdleRule, InputStartsTheCountAgainAndTheTickMayWrap)
     EXPECT_EQ(IdleSecondsLeft(1, 0, 0, 59'600), 0);
 }
 
+// An idle countdown through a run of ticks: input starts it again, a
+// postponement's minutes come after the quiet ones however often input
+// starts them again, and once the quiet minutes have passed input changes
+// nothing. Alike on both sides of the tick count's wrap.
+TEST(IdleCount, RestartsOnInputUntilTheQuietMinutesHavePassed)
+{
+    constexpr int64_t kNone = -1;
+    constexpr int64_t kPostponed = -2;  // a row that postpones by `input` minutes instead of a tick
+    struct Step {
+        int64_t now, input, restartMsLeft;
+        bool quietAfter;
+    } const steps[] = {
+        {1'000, -5'000, kNone, true},  // input before the start counts nothing
+        {2'000, 1'500, 2 * kMinute - 500, true},
+        {3'000, 1'500, kNone, true},  // the same input again: nothing new
+        {3'100, 1'700, kNone, true},  // within the slack of two readings
+        {3'000, 3, kPostponed, true},
+        {4'000, 1'500, kNone, true},  // the moved end is what the count expects
+        {10'000, 9'800, 5 * kMinute - 200, true},
+        {10'000 + 2 * kMinute, 9'800, kNone, false},  // the quiet minutes have passed
+        {11'000 + 2 * kMinute, 10'500 + 2 * kMinute, kNone, false},
+    };
+    for (uint32_t base : {5'000'000u, 0xFFFFFFFFu - 30'000u}) {
+        auto at = [base](int64_t ms) { return static_cast<uint32_t>(base + static_cast<uint64_t>(ms)); };
+        IdleCount count;
+        count.Start(2, at(0));
+        int64_t setLeft = 2 * kMinute, setAt = 0;
+        for (const Step& s : steps) {
+            SCOPED_TRACE(testing::Message() << base << ": at " << s.now);
+            if (s.restartMsLeft == kPostponed) {
+                const int64_t msLeft = PostponedMsLeft(setLeft - (s.now - setAt), static_cast<int>(s.input));
+                count.Postponed(msLeft, at(s.now));
+                continue;
+            }
+            const int64_t got = count.RestartMsLeft(at(s.input), at(s.now));
+            EXPECT_EQ(got, s.restartMsLeft);
+            EXPECT_EQ(count.Quiet(), s.quietAfter);
+            if (got >= 0)
+                setLeft = got, setAt = s.now;
+        }
+    }
+    // Postponed to the cap: input does not push the end beyond 2880 minutes from now.
+    IdleCount capped;
+    capped.Start(60, 0);
+    capped.Postponed(PostponedMsLeft(60 * kMinute, 2880), 0);
+    EXPECT_EQ(capped.RestartMsLeft(1'000, 1'000), 2880 * kMinute);
+    EXPECT_EQ(capped.RestartMsLeft(1'000, 2'000), kNone);
+    EXPECT_EQ(capped.RestartMsLeft(30 * kMinute, 30 * kMinute), 2880 * kMinute);
+    EXPECT_EQ(capped.RestartMsLeft(30 * kMinute, 31 * kMinute), kNone);
+    // The quiet hour has passed: the postponed minutes run down as any countdown.
+    EXPECT_EQ(capped.RestartMsLeft(30 * kMinute, 90 * kMinute), kNone);
+    EXPECT_FALSE(capped.Quiet());
+    capped.Stop();
+    EXPECT_FALSE(capped.Quiet());
+    EXPECT_EQ(capped.RestartMsLeft(40 * kMinute, 40 * kMinute), kNone);
+}
+
 TEST(Postpone, AddsMinutesUpToTwoDaysFromNow)
 {
     struct Case {
@@ -180,6 +237,9 @@ TEST(WaitTexts, DialogTipAndReminder)
     EXPECT_EQ(WaitingTipText("Quellix...", id), "Quellix... waiting for process 1234 to end");
     ASSERT_TRUE(ParseWaitTarget(std::string(200, 'n') + ".exe", &name));
     EXPECT_EQ(WaitingTipText("Quellix...", name), "Quellix... waiting for " + std::string(40, 'n'));
+
+    EXPECT_EQ(NothingToWaitForText(name).substr(0, 30), std::string(30, 'n'));
+    EXPECT_EQ(NothingToWaitForText(id), "Process 1234 is not running: there is nothing to wait for.");
 
     const Reminder r = ComposeReminder(false, true, true, 3, "", WaitEndText(id));
     EXPECT_EQ(r.text, "Warning!\nQuellix\n will shut down the computer\n after process 1234 ends");
