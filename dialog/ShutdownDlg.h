@@ -88,7 +88,8 @@ protected:
     afx::CivilTime PickerReading();
     bool MinutesInUse() const;
     void EnableTimingControls();
-    // A countdown whose end lies `ms` from now; on the wall clock for an "at" target.
+    // A countdown whose end lies `ms` from now; on the wall clock for an "at"
+    // target. No wake timer: a start whose action wakes the machine sets wakeWallMs.
     quellix::CountdownSpan SpanEndingIn(int64_t ms, bool atTarget);
     void WaitForCondition();
     void PostponeCountdown(int minutes);

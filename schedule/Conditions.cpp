@@ -53,9 +53,8 @@ void CShutdownDlg::StartCondition(const ScriptedCommand& command, bool bOwnComma
         return;
     }
     m_idle.Start(command.idleMinutes, ::GetTickCount());
-    CountdownSpan span = SpanEndingIn(int64_t{command.idleMinutes} * 60000, false);
-    span.wakeWallMs = 0;  // input may always move the end: nothing wakes the machine for it
-    Apply(m_model.Ok(Timing::Idle, span, false));
+    // Input may move the end at any moment: no wake timer waits for it.
+    Apply(m_model.Ok(Timing::Idle, SpanEndingIn(int64_t{command.idleMinutes} * 60000, false), false));
 }
 
 // Once per tick: true when the tick is taken here (the wait goes on, its
@@ -75,9 +74,7 @@ bool CShutdownDlg::ConditionTick()
     const int64_t msLeft = m_idle.RestartMsLeft(input.dwTime, ::GetTickCount());
     if (msLeft < 0)
         return false;
-    CountdownSpan span = SpanEndingIn(msLeft, false);
-    span.wakeWallMs = 0;
-    Apply(m_model.CountRestarted(span));
+    Apply(m_model.CountRestarted(SpanEndingIn(msLeft, false)));
     return true;
 }
 

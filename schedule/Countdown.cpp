@@ -211,7 +211,6 @@ CountdownSpan CShutdownDlg::SpanEndingIn(int64_t ms, bool atTarget)
     span.count = static_cast<int>((ms + 500) / 1000);
     span.expiryMs = ms;
     span.targetWallMs = atTarget ? wallNow + ms : 0;
-    span.wakeWallMs = wallNow + ms;  // the model keeps it only for a countdown that wakes the machine
     return span;
 }
 
@@ -222,7 +221,9 @@ void CShutdownDlg::PostponeCountdown(int minutes)
     const bool atTarget = m_clock.FollowsWallClock();
     const int64_t msLeft = m_clock.Postpone(minutes, MonotonicMs(), WallClockMs());
     m_idle.Postponed(msLeft, ::GetTickCount());
-    Apply(m_model.Postpone(minutes, SpanEndingIn(msLeft, atTarget)));
+    CountdownSpan moved = SpanEndingIn(msLeft, atTarget);
+    moved.wakeWallMs = WallClockMs() + msLeft;  // kept by the model only when a wake timer waits for the end
+    Apply(m_model.Postpone(minutes, moved));
 }
 
 BOOL CShutdownDlg::ConfirmAction()

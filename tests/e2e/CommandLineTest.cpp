@@ -6,6 +6,7 @@
 // countdown pushed back.
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
+#include "tests/e2e/driver/Notepad.h"
 
 #include <commctrl.h>
 
@@ -79,42 +80,6 @@ protected:
             return minutes * 60 + seconds;
         return ShownSeconds(text);
     }
-};
-
-// A program of this prefix, minimised, ended by the test.
-class Notepad {
-public:
-    Notepad()
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_SHOWMINNOACTIVE;
-        char line[] = "notepad.exe";
-        m_started = CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &m_info) != FALSE;
-        if (m_started)
-            WaitForInputIdle(m_info.hProcess, 5000);
-    }
-    ~Notepad()
-    {
-        End();
-        if (m_started) {
-            CloseHandle(m_info.hThread);
-            CloseHandle(m_info.hProcess);
-        }
-    }
-    bool Started() const { return m_started; }
-    void End()
-    {
-        if (m_started && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(m_info.hProcess, 0);
-            WaitForSingleObject(m_info.hProcess, 5000);
-        }
-    }
-
-private:
-    bool m_started = false;
-    PROCESS_INFORMATION m_info = {};
 };
 
 // A pointer move of one pixel, as a user's hand makes it.

@@ -2,6 +2,7 @@
 // by its name in any case and by its id, and its end seen at the next look.
 #include "afx/SystemFunctions.h"
 #include "schedule/ProcessWatch.h"
+#include "tests/e2e/driver/Notepad.h"
 
 #include <gtest/gtest.h>
 
@@ -23,41 +24,7 @@ quellix::WaitTarget WithId(DWORD id)
     return target;
 }
 
-class Notepad {
-public:
-    Notepad()
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_SHOWMINNOACTIVE;
-        char line[] = "notepad.exe";
-        m_started = ::CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &m_info) != FALSE;
-        if (m_started)
-            ::WaitForInputIdle(m_info.hProcess, 5000);
-    }
-    ~Notepad()
-    {
-        End();
-        if (m_started) {
-            ::CloseHandle(m_info.hThread);
-            ::CloseHandle(m_info.hProcess);
-        }
-    }
-    bool Started() const { return m_started; }
-    DWORD Id() const { return m_info.dwProcessId; }
-    void End()
-    {
-        if (m_started && ::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(m_info.hProcess, 0);
-            ::WaitForSingleObject(m_info.hProcess, 5000);
-        }
-    }
-
-private:
-    bool m_started = false;
-    PROCESS_INFORMATION m_info = {};
-};
+using e2e::Notepad;
 
 TEST(ProcessWatch, FollowsANotepadByNameAndById)
 {

@@ -39,7 +39,8 @@ void PrintTo(const ModelState& s, std::ostream* os)
 {
     *os << "{schedule " << int(s.schedule) << ", presence " << int(s.presence) << ", running " << s.running
         << ", mayClose " << s.mayClose << ", expiring " << s.expiring << ", storeChoices " << s.storeChoices
-        << ", confirm " << s.confirm << ", hideOnMinimize " << s.hideOnMinimize << ", remaining " << s.remaining << "}";
+        << ", confirm " << s.confirm << ", hideOnMinimize " << s.hideOnMinimize << ", remaining " << s.remaining
+        << ", waitFor '" << s.waitFor.imageName << "' " << s.waitFor.processId << ", postponed " << s.postponed << "}";
 }
 }  // namespace quellix
 
