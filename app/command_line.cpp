@@ -9,7 +9,7 @@ namespace quellix {
 
 const char kUsageText[] =
     "Quellix [action timing] [/confirm | /noconfirm] [/hide | /show]\n"
-    "Quellix /stop | /show | /?\n"
+    "Quellix /stop | /show | /postpone N | /?\n"
     "\n"
     "Action: /logoff, /poweroff, /shutdown, /restart, /hibernate, /standby, /lock\n"
     "Timing: /now, /at HH:MM (24-hour, the next time the clock shows it), /after N (1 to 2880 minutes)\n"
@@ -20,6 +20,8 @@ const char kUsageText[] =
     "/show: bring the dialog back (with a countdown on a first start: keep the dialog shown)\n"
     "/stop: stop a running countdown\n"
     "/postpone N: move the running countdown's end N minutes (1 to 2880) later\n"
+    "\n"
+    "Examples: Quellix /shutdown /waitfor ffmpeg.exe, Quellix /lock /idle 20, Quellix /postpone 15\n"
     "\n"
     "A command given while Quellix runs is carried out by the running copy.\n"
     "Exit status: 0 accepted, 1 bad arguments, 2 the running copy did not answer, "
