@@ -184,6 +184,62 @@ BOOL GetPwrCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities)
     return get(capabilities) ? TRUE : FALSE;
 }
 
+namespace {
+decltype(::GetLastInputInfo)* GetLastInputInfoFn()
+{
+    static auto* const get = SystemFunction<decltype(::GetLastInputInfo)>("user32.dll", "GetLastInputInfo");
+    return get;
+}
+// Resolved together: a list needs all three.
+struct ToolHelp {
+    decltype(::CreateToolhelp32Snapshot)* snapshot;
+    decltype(::Process32First)* first;
+    decltype(::Process32Next)* next;
+};
+const ToolHelp& ToolHelpFunctions()
+{
+    static const ToolHelp functions = {
+        SystemFunction<decltype(::CreateToolhelp32Snapshot)>("kernel32.dll", "CreateToolhelp32Snapshot"),
+        SystemFunction<decltype(::Process32First)>("kernel32.dll", "Process32First"),
+        SystemFunction<decltype(::Process32Next)>("kernel32.dll", "Process32Next"),
+    };
+    return functions;
+}
+}  // namespace
+
+BOOL GetLastInputInfo(LASTINPUTINFO* info)
+{
+    auto* const get = GetLastInputInfoFn();
+    return get ? get(info) : NotFound(FALSE);
+}
+
+bool CanReadLastInput() { return GetLastInputInfoFn() != NULL; }
+
+HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId)
+{
+    if (!CanListProcesses()) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    return ToolHelpFunctions().snapshot(flags, processId);
+}
+
+BOOL Process32First(HANDLE snapshot, PROCESSENTRY32* entry)
+{
+    return CanListProcesses() ? ToolHelpFunctions().first(snapshot, entry) : NotFound(FALSE);
+}
+
+BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32* entry)
+{
+    return CanListProcesses() ? ToolHelpFunctions().next(snapshot, entry) : NotFound(FALSE);
+}
+
+bool CanListProcesses()
+{
+    const ToolHelp& f = ToolHelpFunctions();
+    return f.snapshot && f.first && f.next;
+}
+
 BOOL InitCommonControlsEx(DWORD classes)
 {
     static auto* const init = SystemFunction<decltype(::InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");

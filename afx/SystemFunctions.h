@@ -10,6 +10,7 @@
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 namespace afx {
 
@@ -69,6 +70,18 @@ void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild);
 // Power capabilities (powrprof.dll: Windows 98 and 2000 on). Missing, or
 // refused: FALSE, and the caller does not know what the machine can do.
 BOOL GetPwrCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities);
+
+// Input (Windows 2000 on). Missing: FALSE with ERROR_PROC_NOT_FOUND, and
+// the idle timing is refused as not possible on this computer.
+BOOL GetLastInputInfo(LASTINPUTINFO* info);
+bool CanReadLastInput();
+
+// The process list (tool help: Windows 95 and 2000 on, not NT 4.0). Missing:
+// INVALID_HANDLE_VALUE or FALSE, with ERROR_PROC_NOT_FOUND.
+HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
+BOOL Process32First(HANDLE snapshot, PROCESSENTRY32* entry);
+BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32* entry);
+bool CanListProcesses();
 
 // Common controls: InitCommonControlsEx (from comctl32 4.70, Internet
 // Explorer 3) registers the classes asked for; missing, InitCommonControls

@@ -20,10 +20,15 @@ inline LRESULT CommandReply(int status) { return kCommandReplyTag | (status & 0x
 std::vector<int> OfferedActionCodes();
 
 // Reads this process's command line. False when the program is to end at
-// once: the usage was asked for, or the arguments were refused (a box, or
-// the console the copy was started from, has said why; with /quiet nothing
-// has); *exitStatus then holds the status to end with.
+// once: the usage was asked for, or the arguments were refused, a "/waitfor"
+// among them when no such process runs (a box, or the console the copy was
+// started from, has said why; with /quiet nothing has); *exitStatus then
+// holds the status to end with.
 bool ReadCommandLine(ScriptedCommand* command, int* exitStatus);
+
+// Says that a "/postpone" finds no countdown running, as ReadCommandLine says a
+// refusal; returns kExitNothingToPostpone.
+int ReportNothingToPostpone(bool quiet);
 
 // Hands `command` to the running copy and returns the exit status: its
 // answer, or kExitNoAnswer (said as ReadCommandLine says a refusal) when none came.

@@ -4,6 +4,8 @@
 #include "app/CommandHandOver.h"
 
 #include "afx/SystemFunctions.h"
+#include "schedule/Conditions.h"
+#include "schedule/remaining_text.h"
 #include "schedule/SystemVersion.h"
 #include "schedule/action_catalogue.h"
 
@@ -96,8 +98,24 @@ bool ReadCommandLine(ScriptedCommand* command, int* exitStatus)
         *exitStatus = kExitAccepted;
         return false;
     }
+    // Nothing to wait for is refused here, as a bad argument; what this
+    // computer cannot do is refused by the dialog, as for an action.
+    CProcessWatch probe;
+    int status = kExitAccepted;
+    const std::string refusal = ConditionRefusal(parsed.command, &probe, &status);
+    if (status == kExitBadArguments) {
+        Tell(refusal, true, quiet);
+        *exitStatus = status;
+        return false;
+    }
     *command = parsed.command;
     return true;
+}
+
+int ReportNothingToPostpone(bool quiet)
+{
+    Tell("There is no countdown to postpone.", true, quiet);
+    return kExitNothingToPostpone;
 }
 
 int HandOverCommand(const ScriptedCommand& command)
@@ -115,8 +133,12 @@ int HandOverCommand(const ScriptedCommand& command)
                                       SMTO_NORMAL | SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &reply) &&
                 (static_cast<LRESULT>(reply) & ~0xFFFF) == kCommandReplyTag) {
                 const int status = static_cast<int>(reply & 0xFFFF);
-                if (status == kExitBadArguments)
+                if (status == kExitBadArguments && command.timing == Timing::WaitFor)
+                    Tell(NothingToWaitForText(command.waitFor), true, command.quiet);  // it ended meanwhile
+                else if (status == kExitBadArguments)
                     Tell("The running Quellix does not offer this action.", true, command.quiet);
+                else if (status == kExitNothingToPostpone)
+                    ReportNothingToPostpone(command.quiet);
                 return status;
             }
             break;

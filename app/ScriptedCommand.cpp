@@ -7,6 +7,7 @@
 #include "app/CommandHandOver.h"
 #include "app/ShutdownApp.h"
 #include "resource.h"
+#include "schedule/Conditions.h"
 
 using namespace quellix;
 
@@ -34,7 +35,8 @@ LRESULT CShutdownDlg::OnCopyData(WPARAM, LPARAM lParam)
     if (!parsed.ok || parsed.command.usage || parsed.command.Empty())
         return CommandReply(kExitBadArguments);
     const int status = CommandStatus(parsed.command);
-    if (status != kExitBusy) {
+    // A refusal the running copy explains itself is carried out to show its box.
+    if (status == kExitAccepted || status == kExitNotPossible) {
         m_commands.emplace_back(parsed.command, false);
         PostMessage(WM_RUN_COMMAND);
     }
@@ -51,15 +53,26 @@ LRESULT CShutdownDlg::OnRunCommand(WPARAM, LPARAM)
     return 0;
 }
 
-// A new schedule waits while a question or a report is open or an expired
-// countdown's request is under way; a stop or a restore never waits.
+// A new schedule or a postponement waits while a question or a report is
+// open or an expired countdown's request is under way; a stop or a restore
+// never waits.
 int CShutdownDlg::CommandStatus(const ScriptedCommand& command)
 {
+    if (command.postponeMinutes) {
+        if (BusyWithAction())
+            return kExitBusy;
+        return m_model.Running() ? kExitAccepted : kExitNothingToPostpone;
+    }
     if (!command.Schedules())
         return kExitAccepted;
     if (BusyWithAction())
         return kExitBusy;
-    return CapabilityRefusalFor(command.action).empty() ? kExitAccepted : kExitNotPossible;
+    if (!CapabilityRefusalFor(command.action).empty())
+        return kExitNotPossible;
+    CProcessWatch probe;
+    int status = kExitAccepted;
+    ConditionRefusal(command, &probe, &status);
+    return status;
 }
 
 BOOL CShutdownDlg::BusyWithAction() const
@@ -74,6 +87,8 @@ void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnC
         Apply(m_model.CommandStop());  // as the tray menu's "Stop Timer"; also ends a "Now" question
     if (command.show)
         OnRestore();
+    if (command.postponeMinutes)
+        PostponeCountdown(command.postponeMinutes);
     if (!command.Schedules() || BusyWithAction())
         return;
     if (bOwnCommandLine && !CapabilityRefusalFor(command.action).empty())
@@ -81,7 +96,10 @@ void CShutdownDlg::RunScriptedCommand(const ScriptedCommand& command, bool bOwnC
     if (m_bRunning)
         OnStopTimer();  // the new schedule takes the place of the running one
     SetControlsFor(command);
-    StartFromControls(false);
+    if (command.timing == Timing::WaitFor || command.timing == Timing::Idle)
+        StartCondition(command, bOwnCommandLine);
+    else
+        StartFromControls(false);
     // A countdown this copy was started with has nobody at the dialog: it
     // runs in the tray, as with /hide, unless /show asks for the dialog.
     const bool toTray = command.hide || (bOwnCommandLine && !command.show);
@@ -98,6 +116,19 @@ void CShutdownDlg::SetControlsFor(const ScriptedCommand& command)
     }
     OnSelChangeAction();
 
+    // A wait for a program leaves the timing controls as they were: none of them says it.
+    if (command.timing != Timing::WaitFor)
+        SetTimingControlsFor(command);
+
+    BOOL confirm = command.confirmation == Confirmation::Ask;
+    if (command.confirmation == Confirmation::Stored)
+        confirm = StoredConfirmation();
+    Apply(m_model.ConfirmationSet(confirm != FALSE));
+}
+
+// An idle countdown shows as "after" its minutes.
+void CShutdownDlg::SetTimingControlsFor(const ScriptedCommand& command)
+{
     const bool now = command.timing == Timing::Now;
     ::CheckDlgButton(m_hWnd, IDC_NOW, now ? BST_CHECKED : BST_UNCHECKED);
     if (!now)
@@ -112,12 +143,8 @@ void CShutdownDlg::SetControlsFor(const ScriptedCommand& command)
         local.wSecond = 0;
         local.wMilliseconds = 0;
         SetPickerTime(local);
-    } else if (command.timing == Timing::After) {
-        ::SetDlgItemInt(m_hWnd, IDC_DURATION, static_cast<UINT>(command.afterMinutes), FALSE);
+    } else if (command.timing != Timing::Now) {
+        const int minutes = command.timing == Timing::Idle ? command.idleMinutes : command.afterMinutes;
+        ::SetDlgItemInt(m_hWnd, IDC_DURATION, static_cast<UINT>(minutes), FALSE);
     }
-
-    BOOL confirm = command.confirmation == Confirmation::Ask;
-    if (command.confirmation == Confirmation::Stored)
-        confirm = StoredConfirmation();
-    Apply(m_model.ConfirmationSet(confirm != FALSE));
 }

@@ -51,8 +51,10 @@ BOOL CShutdownApp::InitInstance()
         return FALSE;
     }
     // A NULL handle only means that no later copy can reach this one.
-    if (command.stop && !command.show) {
-        // Nothing runs, so nothing is to stop.
+    if (command.postponeMinutes)
+        m_nExitStatus = quellix::ReportNothingToPostpone(command.quiet);
+    if ((command.stop || command.postponeMinutes) && !command.show) {
+        // Nothing runs, so nothing is to stop or to postpone.
         if (hSemaphore)
             ::CloseHandle(hSemaphore);
         return FALSE;

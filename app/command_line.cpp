@@ -9,21 +9,27 @@ namespace quellix {
 
 const char kUsageText[] =
     "Quellix [action timing] [/confirm | /noconfirm] [/hide | /show]\n"
-    "Quellix /stop | /show | /?\n"
+    "Quellix /stop | /show | /postpone N | /?\n"
     "Any of them with /quiet\n"
     "\n"
     "Action: /logoff, /poweroff, /shutdown, /restart, /hibernate, /standby, /lock\n"
     "Timing: /now, /at HH:MM (24-hour, the next time the clock shows it), /after N (1 to 2880 minutes)\n"
+    "  /waitfor NAME.exe | PID: when every process of that name, or the process of that id, has ended\n"
+    "  /idle N: after N minutes (1 to 2880) without keyboard or mouse input\n"
     "/confirm, /noconfirm: ask, or do not ask, before acting (this run only)\n"
     "/hide: the countdown runs in the notification area from the start (a first start does so anyway)\n"
     "/show: bring the dialog back (with a countdown on a first start: keep the dialog shown)\n"
     "/stop: stop a running countdown\n"
+    "/postpone N: move the running countdown's end N minutes (1 to 2880) later\n"
     "/quiet: show no message box for the command line (for scheduled tasks): only the exit status tells\n"
+    "\n"
+    "Examples: Quellix /shutdown /waitfor ffmpeg.exe, Quellix /lock /idle 20, Quellix /postpone 15\n"
     "\n"
     "A command given while Quellix runs is carried out by the running copy.\n"
     "Started from a console, these messages go to its output instead of a box.\n"
     "Exit status: 0 accepted, 1 bad arguments, 2 the running copy did not answer, "
-    "3 the action is not possible on this computer, 4 the running copy is busy.";
+    "3 the action is not possible on this computer, 4 the running copy is busy, "
+    "5 nothing to postpone.";
 
 namespace {
 
@@ -102,7 +108,8 @@ bool ScriptedCommand::operator==(const ScriptedCommand& o) const
 {
     return action == o.action && timing == o.timing && atHour == o.atHour && atMinute == o.atMinute &&
            afterMinutes == o.afterMinutes && confirmation == o.confirmation && stop == o.stop && show == o.show &&
-           hide == o.hide && usage == o.usage && quiet == o.quiet;
+           hide == o.hide && usage == o.usage && quiet == o.quiet && waitFor == o.waitFor &&
+           idleMinutes == o.idleMinutes && postponeMinutes == o.postponeMinutes;
 }
 
 const char* ActionSwitch(int actionCode)
@@ -185,14 +192,14 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
         for (const ActionName& a : kActionNames)
             if (name == a.name)
                 action = &a;
-        const bool isTiming = name == "now" || name == "at" || name == "after";
+        const bool isTiming = name == "now" || name == "at" || name == "after" || name == "waitfor" || name == "idle";
         if (action) {
             if (c.action)
                 return Refuse(std::string("Give one action, not both ") + ActionSwitch(c.action) + " and " +
                               ActionSwitch(action->code) + ".");
             c.action = action->code;
         } else if (isTiming && c.timing != Timing::None) {
-            return Refuse("Give one timing: /now, /at or /after, not two.");
+            return Refuse("Give one timing: /now, /at, /after, /waitfor or /idle, not two.");
         } else if (name == "now") {
             c.timing = Timing::Now;
         } else if (name == "at") {
@@ -209,6 +216,29 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
             if (!ParseMinutes(value, &c.afterMinutes))
                 return Refuse("/after takes 1 to 2880 minutes, not " + Quoted(value) + ".");
             c.timing = Timing::After;
+        } else if (name == "waitfor") {
+            if (i + 1 >= arguments.size())
+                return Refuse("/waitfor needs a program's name, such as ffmpeg.exe, or a process id.");
+            const std::string& value = arguments[++i];
+            if (!ParseWaitTarget(value, &c.waitFor))
+                return Refuse("/waitfor needs a program's name, such as ffmpeg.exe, or a process id, not " +
+                              Quoted(value) + ".");
+            c.timing = Timing::WaitFor;
+        } else if (name == "idle") {
+            if (i + 1 >= arguments.size())
+                return Refuse("/idle needs a number of minutes, 1 to 2880.");
+            const std::string& value = arguments[++i];
+            if (!ParseMinutes(value, &c.idleMinutes))
+                return Refuse("/idle takes 1 to 2880 minutes, not " + Quoted(value) + ".");
+            c.timing = Timing::Idle;
+        } else if (name == "postpone") {
+            if (c.postponeMinutes)
+                return Refuse("Give /postpone once.");
+            if (i + 1 >= arguments.size())
+                return Refuse("/postpone needs a number of minutes, 1 to 2880.");
+            const std::string& value = arguments[++i];
+            if (!ParseMinutes(value, &c.postponeMinutes))
+                return Refuse("/postpone takes 1 to 2880 minutes, not " + Quoted(value) + ".");
         } else if (name == "confirm" || name == "noconfirm") {
             const Confirmation chosen = name == "confirm" ? Confirmation::Ask : Confirmation::DoNotAsk;
             if (c.confirmation != Confirmation::Stored && c.confirmation != chosen)
@@ -229,8 +259,13 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
 
     if (c.action && std::find(offered.begin(), offered.end(), c.action) == offered.end())
         return Refuse(std::string("This system does not offer ") + ActionSwitch(c.action) + ".");
+    if (c.postponeMinutes && (c.action || c.timing != Timing::None))
+        return Refuse("/postpone moves the running countdown: give it without an action or a timing.");
+    if (c.postponeMinutes && c.stop)
+        return Refuse("Give /postpone or /stop, not both.");
     if (c.action && c.timing == Timing::None)
-        return Refuse(std::string(ActionSwitch(c.action)) + " needs a timing: /now, /at HH:MM or /after N.");
+        return Refuse(std::string(ActionSwitch(c.action)) +
+                      " needs a timing: /now, /at HH:MM, /after N, /waitfor NAME.exe or /idle N.");
     if (!c.action && c.timing != Timing::None)
         return Refuse("A timing needs an action, for example /shutdown.");
     if (!c.action && c.confirmation != Confirmation::Stored)
@@ -239,8 +274,8 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
         return Refuse("/stop cannot be given with an action.");
     if (c.hide && c.show)
         return Refuse("Give /hide or /show, not both.");
-    if (c.hide && (c.timing != Timing::At && c.timing != Timing::After))
-        return Refuse("/hide goes with a countdown: an action with /at or /after.");
+    if (c.hide && (c.timing == Timing::None || c.timing == Timing::Now))
+        return Refuse("/hide goes with a countdown: an action with /at, /after, /waitfor or /idle.");
     parsed.ok = true;
     return parsed;
 }
@@ -272,7 +307,21 @@ std::string FormatCommand(const ScriptedCommand& c)
     case Timing::After:
         parts.push_back("/after " + std::to_string(c.afterMinutes));
         break;
+    case Timing::WaitFor:
+        // A name may hold blanks but never a quote or a backslash, so quotes alone keep it one argument.
+        if (!c.waitFor.imageName.empty())
+            parts.push_back("/waitfor " + (c.waitFor.imageName.find_first_of(" \t") == std::string::npos
+                                               ? c.waitFor.imageName
+                                               : Quoted(c.waitFor.imageName)));
+        else
+            parts.push_back("/waitfor " + std::to_string(c.waitFor.processId));
+        break;
+    case Timing::Idle:
+        parts.push_back("/idle " + std::to_string(c.idleMinutes));
+        break;
     }
+    if (c.postponeMinutes)
+        parts.push_back("/postpone " + std::to_string(c.postponeMinutes));
     if (c.confirmation == Confirmation::Ask)
         parts.push_back("/confirm");
     else if (c.confirmation == Confirmation::DoNotAsk)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "schedule/timing.h"
+#include "schedule/wait_target.h"
 
 namespace quellix {
 
@@ -18,6 +19,10 @@ struct ScriptedCommand {
     Timing timing = Timing::None;
     int atHour = 0, atMinute = 0;  // Timing::At, local 24-hour time
     int afterMinutes = 0;          // Timing::After, 1 to 2880
+    // Timings that wait for a condition, and the push-back of a running countdown.
+    WaitTarget waitFor;       // Timing::WaitFor
+    int idleMinutes = 0;      // Timing::Idle, 1 to 2880
+    int postponeMinutes = 0;  // "/postpone": 1 to 2880 minutes later; 0 when not asked
     Confirmation confirmation = Confirmation::Stored;
     bool stop = false;   // stop a running countdown
     bool show = false;   // bring the dialog back
@@ -69,6 +74,8 @@ enum ExitStatus : int {
     kExitNoAnswer = 2,      // a copy runs but did not take the command
     kExitNotPossible = 3,   // this computer cannot carry out the action (hibernation off, no stand-by)
     kExitBusy = 4,          // the running copy is asking a question or carrying out an action
+    // "/postpone" with no countdown running
+    kExitNothingToPostpone = 5,
 };
 
 }  // namespace quellix

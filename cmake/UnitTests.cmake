@@ -42,6 +42,7 @@ if(QUELLIX_FUZZ)
       set_tests_properties(${name} PROPERTIES TIMEOUT 120)
     endfunction()
     quellix_fuzz_target(fuzz_mail_command ${CMAKE_SOURCE_DIR}/controls/mail_command.cpp)
-    quellix_fuzz_target(fuzz_command_line ${CMAKE_SOURCE_DIR}/app/command_line.cpp)
+    quellix_fuzz_target(fuzz_command_line ${CMAKE_SOURCE_DIR}/app/command_line.cpp
+      ${CMAKE_SOURCE_DIR}/schedule/wait_target.cpp)
   endif()
 endif()

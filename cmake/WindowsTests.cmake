@@ -21,9 +21,11 @@ file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${QX_SOURCE_ROOT}/tests/e2e/*.cpp ${QX_S
 # The framework's own tests run in this program too, on the framework's
 # sources compiled as a test program is.
 file(GLOB FRAMEWORK_TEST_SOURCES CONFIGURE_DEPENDS ${QX_SOURCE_ROOT}/tests/e2e/framework/*.cpp)
-# So do the program's keep-awake request and wake timer (tests/e2e/WakeTimerTest.cpp).
-set(SLEEP_PART_SOURCES ${QX_SOURCE_ROOT}/schedule/KeepAwake.cpp ${QX_SOURCE_ROOT}/schedule/WakeTimer.cpp)
-add_executable(e2e_tests ${E2E_SOURCES} ${FRAMEWORK_TEST_SOURCES} ${AFX_SOURCES} ${SLEEP_PART_SOURCES})
+# So do the program's keep-awake request and wake timer (tests/e2e/WakeTimerTest.cpp),
+# and its process watch, against real processes.
+set(PROGRAM_PART_SOURCES ${QX_SOURCE_ROOT}/schedule/KeepAwake.cpp ${QX_SOURCE_ROOT}/schedule/WakeTimer.cpp
+                         ${QX_SOURCE_ROOT}/schedule/ProcessWatch.cpp ${QX_SOURCE_ROOT}/schedule/wait_target.cpp)
+add_executable(e2e_tests ${E2E_SOURCES} ${FRAMEWORK_TEST_SOURCES} ${AFX_SOURCES} ${PROGRAM_PART_SOURCES})
 target_include_directories(e2e_tests PRIVATE ${QX_SOURCE_ROOT})
 target_link_libraries(e2e_tests PRIVATE gtest ${QX_TEST_LINK} comctl32 gdi32 user32 advapi32 version)
 # The version the program must show, as typed in project(Quellix VERSION ...).

@@ -5,6 +5,7 @@
 #include "dialog/ShutdownDlg.h"
 #include "resource.h"
 #include "schedule/KeepAwake.h"
+#include "schedule/remaining_text.h"
 
 using namespace quellix;
 
@@ -58,6 +59,8 @@ void CShutdownDlg::CarryOutEffects(const Effects& e)
 
     if (e.timers == Effects::Timers::Set)
         StartCountdown(e.countdown);
+    else if (e.timers == Effects::Timers::Wait)
+        WaitForCondition();
     else if (e.timers == Effects::Timers::Kill)
         KillCountdownTimers();
     if (e.save)
@@ -89,6 +92,8 @@ void CShutdownDlg::CarryOutEffects(const Effects& e)
         m_progress.SetPos(e.progress == Effects::Progress::Full ? kProgressSteps : 0);
     if (e.text == Effects::Text::Remaining)
         ShowRemaining(e.remaining);
+    else if (e.text == Effects::Text::Waiting)
+        SetDlgItemText(IDC_REMAINING, WaitingText(e.waitFor).c_str());
     else if (e.text == Effects::Text::Expired)
         SetDlgItemText(IDC_REMAINING, "Timer expired");
     else if (e.text == Effects::Text::Empty)
@@ -97,6 +102,8 @@ void CShutdownDlg::CarryOutEffects(const Effects& e)
         SetTipToCaption();
     else if (e.tip == Effects::Tip::Remaining)
         SetTipToRemaining(e.remaining);
+    else if (e.tip == Effects::Tip::Waiting)
+        SetTipToWaiting(e.waitFor);
 
     switch (e.icon) {
     case Effects::Icon::Add:

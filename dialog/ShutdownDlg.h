@@ -15,9 +15,11 @@
 
 #include "app/command_line.h"
 #include "controls/DialogIcon.h"
+#include "schedule/ProcessWatch.h"
 #include "schedule/countdown_clock.h"
 #include "schedule/dialog_model.h"
 #include "schedule/WakeTimer.h"
+#include "schedule/idle_rule.h"
 #include "tray/ShellIcon.h"
 
 class CShutdownDlg : public CDialog {
@@ -92,6 +94,17 @@ protected:
     afx::CivilTime PickerReading();
     bool MinutesInUse() const;
     void EnableTimingControls();
+    // A countdown whose end lies `ms` from now; on the wall clock for an "at"
+    // target. No wake timer: a start whose action wakes the machine sets wakeWallMs.
+    quellix::CountdownSpan SpanEndingIn(int64_t ms, bool atTarget);
+    void WaitForCondition();
+    void PostponeCountdown(int minutes);
+
+    // Countdowns that wait for a condition (schedule/Conditions.cpp)
+    void StartCondition(const quellix::ScriptedCommand& command, bool bOwnCommandLine);
+    bool ConditionTick();
+    void StopConditions();
+    void SetTipToWaiting(const quellix::WaitTarget& target);
 
     // The dialog's life: the model decides, Apply carries its effects out.
     void Apply(quellix::Effects effects);
@@ -125,6 +138,7 @@ protected:
     BOOL BusyWithAction() const;
     void RunScriptedCommand(const quellix::ScriptedCommand& command, bool bOwnCommandLine);
     void SetControlsFor(const quellix::ScriptedCommand& command);
+    void SetTimingControlsFor(const quellix::ScriptedCommand& command);
     BOOL StoredConfirmation();
 
     // Whether the machine can carry out the selected action (schedule/ActionCheck.cpp)
@@ -172,6 +186,9 @@ protected:
     // takes the remaining seconds, so that sleep or late ticks cost nothing.
     quellix::CountdownClock m_clock;
     quellix::DialogModel m_model;
+    // What a "/waitfor" countdown waits for, and an "/idle" one's quiet minutes.
+    CProcessWatch m_processWatch;
+    quellix::IdleCount m_idle;
     quellix::CShellIcon m_shellIcon;
     // Wakes a sleeping machine for the end of a countdown that needs it running.
     CWakeTimer m_wakeTimer;

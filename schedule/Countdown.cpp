@@ -151,12 +151,16 @@ void CShutdownDlg::OnTimer(UINT_PTR nIDEvent)
 {
     switch (nIDEvent) {
     case kTickTimer:
+        if (ConditionTick())
+            break;
         TakeStep(m_clock.OnTick(MonotonicMs(), WallClockMs()));
         break;
     case kProgressTimer:
         m_progress.StepIt();
         break;
     case kExpiryTimer:
+        if (ConditionTick())  // input in the last second of an idle countdown
+            break;
         TakeStep(m_clock.OnExpiryTimer(MonotonicMs(), WallClockMs()));
         break;
     default:
@@ -214,6 +218,32 @@ void CShutdownDlg::KillCountdownTimers()
     KillTimer(kProgressTimer);
     KillTimer(kExpiryTimer);
     KillTimer(kTickTimer);
+    StopConditions();
+}
+
+// A countdown that waits has only the tick, to look at what it waits for.
+void CShutdownDlg::WaitForCondition() { SetTimer(kTickTimer, kTickMs); }
+
+CountdownSpan CShutdownDlg::SpanEndingIn(int64_t ms, bool atTarget)
+{
+    const int64_t wallNow = WallClockMs();
+    CountdownSpan span;
+    span.count = static_cast<int>((ms + 500) / 1000);
+    span.expiryMs = ms;
+    span.targetWallMs = atTarget ? wallNow + ms : 0;
+    return span;
+}
+
+// "/postpone": the end moves later, the model says whether now or once the
+// wait is over; an idle countdown keeps the minutes for after its quiet ones.
+void CShutdownDlg::PostponeCountdown(int minutes)
+{
+    const bool atTarget = m_clock.FollowsWallClock();
+    const int64_t msLeft = m_clock.Postpone(minutes, MonotonicMs(), WallClockMs());
+    m_idle.Postponed(msLeft, ::GetTickCount());
+    CountdownSpan moved = SpanEndingIn(msLeft, atTarget);
+    moved.wakeWallMs = WallClockMs() + msLeft;  // kept by the model only when a wake timer waits for the end
+    Apply(m_model.Postpone(minutes, moved));
 }
 
 BOOL CShutdownDlg::ConfirmAction()

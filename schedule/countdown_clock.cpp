@@ -1,6 +1,7 @@
 #include "schedule/countdown_clock.h"
 
 #include "schedule/action_catalogue.h"
+#include "schedule/idle_rule.h"
 
 #include <algorithm>
 #include <climits>
@@ -58,6 +59,23 @@ int64_t CountdownClock::ExpiryWaitMs(int64_t wallNowMs) const
         return 0;
     const int64_t wait = left - left / 512;
     return wait > 1 ? wait : 1;
+}
+
+int64_t CountdownClock::Postpone(int minutes, int64_t nowMs, int64_t wallNowMs)
+{
+    const int64_t left =
+        m_followsWall ? static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs))
+                      : static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
+    const int64_t newLeft = PostponedMsLeft(left, minutes);
+    if (m_followsWall)
+        m_targetWallMs = static_cast<int64_t>(static_cast<uint64_t>(wallNowMs) + static_cast<uint64_t>(newLeft));
+    m_deadlineMs = static_cast<int64_t>(static_cast<uint64_t>(nowMs) + static_cast<uint64_t>(newLeft));
+    if ((newLeft + 500) / 1000 > kWarningSeconds) {
+        // A new end, with its own warning's moment: missed, it moves the end once more.
+        m_warningArmed = true;
+        m_skipExtended = false;
+    }
+    return newLeft;
 }
 
 int CountdownClock::RemainingAt(int64_t nowMs) const

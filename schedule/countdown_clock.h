@@ -88,6 +88,11 @@ public:
     // early does not come again for the same second.
     int MsToNextWholeSecond(int64_t nowMs) const;
     int64_t DeadlineMs() const { return m_deadlineMs; }
+    // Moves the end `minutes` later, but at most 2880 minutes from now; an
+    // "at" target becomes the later instant on the wall clock. The warning is
+    // armed again when more than kWarningSeconds are then left. Returns the
+    // milliseconds now left, over which the progress bar starts again.
+    int64_t Postpone(int minutes, int64_t nowMs, int64_t wallNowMs);
 
     // An "at" countdown ends on an instant of the wall clock (ms since any
     // epoch), which neither the monotonic clock nor the system's timers need

@@ -1,5 +1,11 @@
 #include "schedule/dialog_model.h"
 
+#include "dialog/settings_values.h"
+#include "schedule/countdown_clock.h"
+#include "schedule/idle_rule.h"
+
+#include <algorithm>
+
 namespace quellix {
 
 bool Effects::operator==(const Effects& o) const
@@ -8,15 +14,17 @@ bool Effects::operator==(const Effects& o) const
            stopped == o.stopped && timingControls == o.timingControls && listAndCancel == o.listAndCancel &&
            confirmBox == o.confirmBox && keepAwake == o.keepAwake && wake == o.wake && wakeWallMs == o.wakeWallMs &&
            progress == o.progress && progressPos == o.progressPos && text == o.text && tip == o.tip &&
-           remaining == o.remaining && icon == o.icon && window == o.window && menu == o.menu && popup == o.popup &&
-           refusal == o.refusal && endBoxes == o.endBoxes && endDialog == o.endDialog && outcome == o.outcome;
+           remaining == o.remaining && waitFor == o.waitFor && icon == o.icon && window == o.window && menu == o.menu &&
+           popup == o.popup && refusal == o.refusal && endBoxes == o.endBoxes && endDialog == o.endDialog &&
+           outcome == o.outcome;
 }
 
 bool ModelState::operator==(const ModelState& o) const
 {
     return schedule == o.schedule && presence == o.presence && running == o.running && mayClose == o.mayClose &&
            expiring == o.expiring && storeChoices == o.storeChoices && confirm == o.confirm &&
-           hideOnMinimize == o.hideOnMinimize && remaining == o.remaining && wakes == o.wakes;
+           hideOnMinimize == o.hideOnMinimize && remaining == o.remaining && wakes == o.wakes && waitFor == o.waitFor &&
+           postponed == o.postponed;
 }
 
 TimingControls TimingControlsFor(bool running, bool now, bool modeAfter)
@@ -78,6 +86,90 @@ Effects DialogModel::Ok(Timing timing, const CountdownSpan& span, bool storeChoi
     return e;
 }
 
+Effects DialogModel::Wait(const WaitTarget& target, bool storeChoices)
+{
+    Effects e;
+    if (m_s.schedule != Schedule::Idle || target.Empty())
+        return e;
+    m_s.storeChoices = storeChoices;
+    m_s.schedule = Schedule::Counting;
+    m_s.running = true;
+    m_s.remaining = 0;
+    m_s.waitFor = target;
+    m_s.postponed = 0;
+    // Nothing wakes the machine for an end nobody knows; it stays awake meanwhile.
+    m_s.wakes = false;
+    e.timers = Effects::Timers::Wait;
+    e.keepAwake = Effects::Switch::On;
+    e.save = storeChoices;
+    e.progress = Effects::Progress::Empty;
+    e.text = Effects::Text::Waiting;
+    e.waitFor = target;
+    e.timingControls = true;
+    return e;
+}
+
+Effects DialogModel::ConditionMet(const CountdownSpan& span)
+{
+    if (m_s.schedule != Schedule::Counting || !Waiting())
+        return Effects();
+    CountdownSpan last = span;
+    const int64_t addMs = PostponedMsLeft(int64_t{last.count} * 1000, m_s.postponed) - int64_t{last.count} * 1000;
+    last.count += static_cast<int>(addMs / 1000);
+    for (int64_t* ms : {&last.expiryMs, &last.targetWallMs, &last.wakeWallMs})
+        if (*ms)
+            *ms += addMs;
+    m_s.waitFor = WaitTarget();
+    m_s.postponed = 0;
+    m_s.wakes = last.wakeWallMs != 0;
+    Effects e = Recount(last);
+    // The clock only warns when a tick passes the warning's moment.
+    if (last.count <= kWarningSeconds && m_s.presence != Presence::IconHidden)
+        e.popup = Effects::Popup::Warning;
+    return e;
+}
+
+Effects DialogModel::CountRestarted(const CountdownSpan& span)
+{
+    if (m_s.schedule != Schedule::Counting || Waiting())
+        return Effects();
+    return Recount(span);
+}
+
+Effects DialogModel::Postpone(int minutes, const CountdownSpan& moved)
+{
+    if (m_s.schedule != Schedule::Counting)
+        return Effects();
+    if (Waiting()) {
+        m_s.postponed = std::min(m_s.postponed + minutes, kMinutesMax);
+        return Effects();
+    }
+    return Recount(moved);
+}
+
+// The countdown counts `span` from now: the timers, the bar, the text, the
+// tip and the wake timer start over; the warning is armed again by the clock.
+Effects DialogModel::Recount(const CountdownSpan& span)
+{
+    Effects e;
+    m_s.remaining = span.count;
+    e.timers = Effects::Timers::Set;
+    e.countdown = span;
+    e.countdown.wakeWallMs = m_s.wakes ? span.wakeWallMs : 0;
+    if (m_s.wakes) {
+        e.wake = Effects::Wake::Set;
+        e.wakeWallMs = span.wakeWallMs;
+    }
+    e.progress = Effects::Progress::Empty;
+    e.text = Effects::Text::Remaining;
+    e.remaining = span.count;
+    if (InTray()) {
+        e.tip = Effects::Tip::Remaining;
+        e.icon = Effects::Icon::Modify;
+    }
+    return e;
+}
+
 // The request, after OK with "Now" or at expiry; Escape no longer ends the dialog.
 Effects DialogModel::Act(bool save)
 {
@@ -104,6 +196,8 @@ void DialogModel::StopCountdown(Effects& e)
         EndWaiting(e);
     m_s.running = false;
     m_s.hideOnMinimize = false;
+    m_s.waitFor = WaitTarget();
+    m_s.postponed = 0;
     e.timers = Effects::Timers::Kill;
     e.stopped = true;
     e.timingControls = true;
@@ -218,6 +312,8 @@ Effects DialogModel::Exit()
     m_s.schedule = Schedule::Closed;
     m_s.running = false;
     m_s.expiring = false;
+    m_s.waitFor = WaitTarget();
+    m_s.postponed = 0;
     e.icon = Effects::Icon::Delete;
     e.endBoxes = true;
     e.endDialog = true;
@@ -227,7 +323,7 @@ Effects DialogModel::Exit()
 Effects DialogModel::Tick(const TickReading& reading)
 {
     Effects e;
-    if (m_s.schedule != Schedule::Counting)
+    if (m_s.schedule != Schedule::Counting || Waiting())
         return e;
     m_s.remaining = reading.remaining;
     e.text = Effects::Text::Remaining;
@@ -260,7 +356,7 @@ Effects DialogModel::SessionEnding()
 Effects DialogModel::Expiry()
 {
     Effects e;
-    if (m_s.schedule != Schedule::Counting)
+    if (m_s.schedule != Schedule::Counting || Waiting())
         return e;
     Effects waited;
     EndWaiting(waited);
@@ -333,7 +429,7 @@ Effects DialogModel::RequestRefused(const std::string& refusal)
 Effects DialogModel::HideToTray(bool hideIcon, Effects::Tip tip)
 {
     Effects e;
-    e.tip = tip;
+    ShowTip(e, tip);
     if (hideIcon && m_s.running) {
         m_s.presence = Presence::IconHidden;
         e.icon = Effects::Icon::Delete;
@@ -430,6 +526,14 @@ Effects DialogModel::TaskbarCreated()
     else if (m_s.presence == Presence::AwaitingShell)
         e = HideToTray(m_s.hideOnMinimize, Effects::Tip::Caption);
     return e;
+}
+
+// While waiting no tick brings the tip up to date: it says what is waited for at once.
+void DialogModel::ShowTip(Effects& e, Effects::Tip tip) const
+{
+    e.tip = Waiting() ? Effects::Tip::Waiting : tip;
+    if (Waiting())
+        e.waitFor = m_s.waitFor;
 }
 
 // A scripted hide always keeps the icon, whatever "Hide on minimize..." says.

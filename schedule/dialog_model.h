@@ -10,6 +10,7 @@
 #pragma once
 
 #include "schedule/timing.h"
+#include "schedule/wait_target.h"
 
 #include <cstdint>
 #include <string>
@@ -57,12 +58,15 @@ struct TickReading {
 };
 
 struct Effects {
-    enum class Timers { Keep, Set, Kill };
+    // Wait: only the one-second tick, on which the dialog looks for the end of
+    // what a countdown waits for; there is no end to count to yet.
+    enum class Timers { Keep, Set, Wait, Kill };
     enum class Switch { Keep, On, Off };
     enum class Progress { Keep, Empty, Full, At };
     enum class Wake { Keep, Set, Cancel };
-    enum class Text { Keep, Remaining, Expired, Empty };
-    enum class Tip { Keep, Caption, Remaining };
+    // Waiting: what a countdown waits for, instead of a time ("Waiting for ffmpeg.exe to end").
+    enum class Text { Keep, Remaining, Waiting, Expired, Empty };
+    enum class Tip { Keep, Caption, Remaining, Waiting };
     // Add: put the icon back; whether the shell takes it does not matter.
     enum class Icon { None, Add, Modify, Delete };
     enum class Window { Keep, Hide, Show, Minimise };
@@ -94,7 +98,8 @@ struct Effects {
     int progressPos = 0;  // with Progress::At
     Text text = Text::Keep;
     Tip tip = Tip::Keep;
-    int remaining = 0;  // the seconds a Remaining text or tip shows
+    int remaining = 0;   // the seconds a Remaining text or tip shows
+    WaitTarget waitFor;  // what a Waiting text or tip names
     Icon icon = Icon::None;
     Window window = Window::Keep;
     Menu menu = Menu::Keep;
@@ -128,6 +133,10 @@ struct ModelState {
     int remaining = 0;
     // The countdown's end wakes the machine (a wake timer is set for it).
     bool wakes = false;
+    // Counting, but waiting for these processes to end: no end is known yet.
+    WaitTarget waitFor;
+    // Minutes a postponement adds once the end is known (after the wait).
+    int postponed = 0;
 
     bool operator==(const ModelState& o) const;
     bool operator!=(const ModelState& o) const { return !(*this == o); }
@@ -145,6 +154,7 @@ public:
     bool InTray() const { return m_s.presence == Presence::InTray || m_s.presence == Presence::IconHidden; }
     bool TrayIconHidden() const { return m_s.presence == Presence::IconHidden; }
     bool Closed() const { return m_s.schedule == Schedule::Closed; }
+    bool Waiting() const { return !m_s.waitFor.Empty(); }
 
     // Inputs the user, the tray menu or a command changes.
     Effects ConfirmationSet(bool on);
@@ -153,6 +163,18 @@ public:
     // Schedule. `span` is what an "at" or "after" countdown counts, a count
     // of 0 when none can start; a "Now" ignores it.
     Effects Ok(Timing timing, const CountdownSpan& span, bool storeChoices = true);
+    // A countdown that waits for `target`'s processes to end before its end
+    // is known: the dialog looks once per tick.
+    Effects Wait(const WaitTarget& target, bool storeChoices = true);
+    // They have ended: `span` (the last seconds) counts down as any
+    // countdown, with the minutes postponed meanwhile; too short to pass
+    // the warning's moment, it warns at once.
+    Effects ConditionMet(const CountdownSpan& span);
+    // Input during an idle countdown: it counts `span` from now.
+    Effects CountRestarted(const CountdownSpan& span);
+    // "/postpone": `moved` is the running countdown with its end `minutes`
+    // later; while waiting the minutes are kept for after the wait.
+    Effects Postpone(int minutes, const CountdownSpan& moved);
     Effects CancelButton();
     Effects Escape();  // the Escape key or the close box
     Effects StopTimer();
@@ -184,6 +206,8 @@ public:
 
 private:
     Effects HideToTray(bool hideIcon, Effects::Tip tip);
+    Effects Recount(const CountdownSpan& span);
+    void ShowTip(Effects& e, Effects::Tip tip) const;
     void EndWaiting(Effects& e);
     void StopCountdown(Effects& e);
     Effects ReturnToIdle();

@@ -32,4 +32,23 @@ std::string FormatRemaining(int seconds)
     return std::string(hours) + minutes + secs;
 }
 
+namespace {
+std::string WaitedFor(const WaitTarget& target)
+{
+    return target.imageName.empty() ? "process " + std::to_string(target.processId) : target.imageName;
+}
+}  // namespace
+
+std::string WaitingText(const WaitTarget& target) { return "Waiting for " + WaitedFor(target) + " to end"; }
+
+std::string WaitEndText(const WaitTarget& target) { return WaitedFor(target) + " ends"; }
+
+std::string NothingToWaitForText(const WaitTarget& target)
+{
+    std::string what = WaitedFor(target);
+    if (target.imageName.empty())
+        what[0] = 'P';
+    return what + " is not running: there is nothing to wait for.";
+}
+
 }  // namespace quellix

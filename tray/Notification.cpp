@@ -3,6 +3,7 @@
 
 #include "resource.h"
 #include "schedule/SystemVersion.h"
+#include "schedule/remaining_text.h"
 #include "tray/NotifierWnd.h"
 #include "tray/reminder_text.h"
 
@@ -12,12 +13,14 @@ void CShutdownDlg::ShowNotification(BOOL bRemember, BOOL bWarning)
 {
     if (!m_bNotify)
         return;
-    CString remaining = FormatRemaining(m_nRemaining);
+    // A countdown that waits names what it waits for: "... after ffmpeg.exe ends".
+    const std::string remaining =
+        m_model.Waiting() ? WaitEndText(m_model.State().waitFor) : FormatRemaining(m_nRemaining).str();
     const int code = SelectedActionCode();
     if (code == 0)
         return;
     std::string user = code == ACTION_LOGOFF ? LogonName() : std::string();
-    Reminder reminder = ComposeReminder(bRemember, bWarning, m_bRunning, code, user, remaining.str());
+    Reminder reminder = ComposeReminder(bRemember, bWarning, m_bRunning, code, user, remaining);
     if (!reminder.show)
         return;
 

@@ -2,6 +2,7 @@
 
 #include "afx/ascii.h"
 #include "schedule/action_catalogue.h"
+#include "schedule/remaining_text.h"
 
 namespace quellix {
 
@@ -72,6 +73,14 @@ Reminder ComposeReminder(bool remember, bool warning, bool running, int actionCo
 std::string TrayTipText(const std::string& title, const std::string& shownText)
 {
     return CutTip(title + " " + afx::AsciiLower(shownText));
+}
+
+std::string WaitingTipText(const std::string& title, const WaitTarget& target)
+{
+    // Only the leading capital is lowered, as the counting tip lowers its "Left".
+    std::string waiting = WaitingText(target);
+    waiting[0] = 'w';
+    return CutTip(title + " " + waiting);
 }
 
 std::string CutTip(const std::string& text) { return text.substr(0, kTipChars); }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "schedule/wait_target.h"
+
 namespace quellix {
 
 // Gradient stops of the popups (COLORREF, 0x00BBGGRR).
@@ -27,6 +29,10 @@ Reminder ComposeReminder(bool remember, bool warning, bool running, int actionCo
 
 // The tip while counting: title, a blank and the lower-cased shown text.
 std::string TrayTipText(const std::string& title, const std::string& shownText);
+
+// The tip while a "/waitfor" countdown waits: title, " waiting for ", the
+// name as given (not lower-cased), " to end"; cut like any tip.
+std::string WaitingTipText(const std::string& title, const WaitTarget& target);
 
 // The tip field holds 63 characters and its terminator.
 std::string CutTip(const std::string& text);

@@ -1,13 +1,19 @@
 // The command line: a countdown started, stopped and an action made by
 // scripts, each command carried out by the copy already running; bad
 // arguments refused with a box, or on the console a copy started from one
-// has, or not at all with /quiet; the exit status a waiting script sees; and
-// a stand-by or hibernate the machine cannot do refused before the wait.
+// has, or not at all with /quiet; the exit status a waiting script sees; a
+// stand-by or hibernate the machine cannot do refused before the wait; the
+// timings that wait for a program or for a time without input, and a
+// countdown pushed back.
 #include "tests/e2e/ScheduleSteps.h"
 #include "tests/e2e/TraySteps.h"
+#include "tests/e2e/driver/Notepad.h"
+
+#include <commctrl.h>
 
 #include <cstring>
 #include <map>
+#include <optional>
 
 namespace e2e {
 namespace {
@@ -70,7 +76,41 @@ protected:
         box.Answer(IDOK);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.Handle()); })) << "the box stayed open";
     }
+
+    // The tip of the one icon, once it holds `part`; what it held last otherwise.
+    std::string WaitForTip(const std::string& part, DWORD timeoutMs = kActionTimeout)
+    {
+        std::string tip;
+        WaitUntil(
+            [&] {
+                const std::vector<TrayIcon> icons = ShellTrayIcons();
+                tip = icons.size() == 1 ? icons[0].tip : std::string();
+                return tip.find(part) != std::string::npos;
+            },
+            timeoutMs, 100);
+        return tip;
+    }
+
+    // Seconds the dialog shows as left ("Left 1 min. and 5 sec."); none for other texts.
+    std::optional<int> SecondsShown() const
+    {
+        const std::string text = m_dialog.ItemText(id::Remaining);
+        int minutes = 0, seconds = 0;
+        if (sscanf(text.c_str(), "Left %d min. and %d sec.", &minutes, &seconds) == 2)
+            return minutes * 60 + seconds;
+        return ShownSeconds(text);
+    }
 };
+
+// A pointer move of one pixel, as a user's hand makes it.
+void NudgeMouse()
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
 
 TEST_F(CommandLine, ScriptsStartStopAndActThroughTheRunningCopy)
 {
@@ -262,6 +302,108 @@ TEST_F(CommandLine, FromAConsoleMessagesArePrintedAndNoBoxShows)
             EXPECT_EQ("", printedErr);
         }
     }
+}
+
+// "/waitfor": refused when nobody runs the program; otherwise the tip says
+// what it waits for until the program ends, then the warning comes at once
+// and the request 30 seconds later.
+TEST_F(CommandLine, AShutDownWaitsForAProgramToEnd)
+{
+    m_startFlags = DETACHED_PROCESS;  // as from Explorer: the refusals show as boxes
+    Process& nobody = StartCopy("/shutdown /waitfor nobody-runs-this.exe");
+    ExpectBox(nobody.Id(), "nobody-runs-this.exe is not running: there is nothing to wait for.");
+    EXPECT_EQ(1, ExitStatusOf(nobody));
+
+    Notepad notepad;
+    ASSERT_TRUE(notepad.Started());
+    Process& first = StartCopy("/shutdown /waitfor NOTEPAD.EXE /noconfirm");
+    m_dialog = WaitForMainDialog(first.Id(), kStartTimeout);
+    ASSERT_TRUE(m_dialog);
+    EXPECT_NE(std::string::npos, WaitForTip("waiting for NOTEPAD.EXE to end", kStartTimeout).find("Quellix... "));
+    EXPECT_EQ("Waiting for NOTEPAD.EXE to end", m_dialog.ItemText(id::Remaining));
+    EXPECT_FALSE(m_dialog.IsEnabled(id::Ok));
+    EXPECT_TRUE(m_dialog.IsEnabled(id::Cancel));
+    Sleep(2000);
+    EXPECT_EQ(0, static_cast<int>(m_dialog.Item(id::Progress).Send(PBM_GETPOS, 0, 0))) << "the bar moved";
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+
+    // A second copy's /waitfor for nothing is refused there too, and the wait goes on.
+    Process& again = StartCopy("/shutdown /waitfor 4000000000");
+    ExpectBox(again.Id(), "Process 4000000000 is not running");
+    EXPECT_EQ(1, ExitStatusOf(again));
+
+    notepad.End();
+    const DWORD ended = GetTickCount();
+    EXPECT_EQ(1u, WaitForPopups(first.Id(), 1, 3000).size()) << "no warning when notepad ended";
+    const std::string tip = WaitForTip("left ");
+    EXPECT_TRUE(tip.find("left 30 sec.") != std::string::npos || tip.find("left 29 sec.") != std::string::npos ||
+                tip.find("left 28 sec.") != std::string::npos)
+        << tip;
+    ASSERT_TRUE(WaitUntil([&] { return !PowerRequests().empty(); }, 40000, 200)) << "no request";
+    const DWORD after = GetTickCount() - ended;
+    EXPECT_GE(after, 28000u);
+    EXPECT_LE(after, 33000u);
+    EXPECT_EQ(0u, PowerRequests().front().rfind("ExitWindowsEx", 0)) << PowerRequests().front();
+}
+
+// "/idle 1": input before the minute ends starts the count again; without
+// input the warning comes, then the lock.
+TEST_F(CommandLine, ALockAfterAMinuteWithoutInput)
+{
+    // Under this Wine a window that appears beneath the pointer counts as
+    // input: the warning rising under it would start the count again.
+    SetCursorPos(5, 5);
+    Process& first = StartCopy("/lock /idle 1 /noconfirm");
+    m_dialog = WaitForMainDialog(first.Id(), kStartTimeout);
+    ASSERT_TRUE(m_dialog);
+    EXPECT_NE(std::string::npos, WaitForTip("left ", kStartTimeout).find("Quellix... left "));
+    ASSERT_TRUE(WaitUntil([&] { return SecondsShown().value_or(60) <= 45; }, 20000, 100))
+        << m_dialog.ItemText(id::Remaining);
+
+    NudgeMouse();
+    EXPECT_TRUE(WaitUntil([&] { return SecondsShown().value_or(0) >= 58; }, 2500, 50))
+        << "input did not start the count again: " << m_dialog.ItemText(id::Remaining);
+    const DWORD restarted = GetTickCount();
+    EXPECT_NE(std::string::npos, WaitForTip("left 5").find("left 5")) << "the tip did not follow";
+
+    EXPECT_EQ(1u, WaitForPopups(first.Id(), 1, 35000).size()) << "no warning";
+    const DWORD warned = GetTickCount() - restarted;
+    EXPECT_GE(warned, 27000u);
+    EXPECT_LE(warned, 33000u);
+    EXPECT_EQ(std::vector<std::string>{}, PowerRequests());
+    ASSERT_TRUE(WaitUntil([&] { return !PowerRequests().empty(); }, 35000, 200)) << "no lock";
+    const DWORD locked = GetTickCount() - restarted;
+    EXPECT_GE(locked, 58000u);
+    EXPECT_LE(locked, 63000u);
+    EXPECT_EQ(std::vector<std::string>{"LockWorkStation"}, PowerRequests());
+}
+
+// "/postpone": nothing to push back is status 5; a running countdown ends
+// the minutes later, in the dialog and in the tip.
+TEST_F(CommandLine, APostponementMovesTheRunningCountdown)
+{
+    m_startFlags = DETACHED_PROCESS;  // as from Explorer: the refusals show as boxes
+    Process& nothing = StartCopy("/postpone 3");
+    ExpectBox(nothing.Id(), "There is no countdown to postpone.");
+    EXPECT_EQ(5, ExitStatusOf(nothing));
+
+    Process& first = StartCopy("/shutdown /after 2");
+    m_dialog = WaitForMainDialog(first.Id(), kStartTimeout);
+    ASSERT_TRUE(m_dialog);
+    WaitForTip("left ", kStartTimeout);
+    Process& postpone = StartCopy("/postpone 3");
+    EXPECT_EQ(0, ExitStatusOf(postpone));
+    EXPECT_TRUE(WaitUntil([&] { return SecondsShown().value_or(0) > 290; })) << m_dialog.ItemText(id::Remaining);
+    EXPECT_LE(SecondsShown().value_or(0), 300);
+    const std::string tip = WaitForTip("left 4 min. and 5");
+    EXPECT_NE(std::string::npos, tip.find("left 4 min. and 5")) << tip;
+    EXPECT_LE(m_dialog.Item(id::Progress).Send(PBM_GETPOS, 0, 0), 1) << "the bar did not start again";
+
+    Process& stop = StartCopy("/stop");
+    EXPECT_EQ(0, ExitStatusOf(stop));
+    Process& late = StartCopy("/postpone 3");
+    ExpectBox(late.Id(), "There is no countdown to postpone.");
+    EXPECT_EQ(5, ExitStatusOf(late));
 }
 
 }  // namespace

@@ -74,6 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     Check(isOffered);
     Check(c.timing != Timing::After || (c.afterMinutes >= 1 && c.afterMinutes <= 2880));
     Check(c.timing != Timing::At || (c.atHour >= 0 && c.atHour <= 23 && c.atMinute >= 0 && c.atMinute <= 59));
+    Check(c.timing != Timing::Idle || (c.idleMinutes >= 1 && c.idleMinutes <= 2880));
+    Check((c.timing == Timing::WaitFor) == !c.waitFor.Empty());
+    Check(c.waitFor.imageName.empty() || c.waitFor.processId == 0);
+    Check(c.waitFor.imageName.find_first_of("\\/:\"") == std::string::npos);
+    // A push-back moves what runs: it comes alone, in range.
+    Check(c.postponeMinutes == 0 || (c.postponeMinutes >= 1 && c.postponeMinutes <= 2880 && !c.action && !c.stop));
     Check(!(c.stop && c.action));
     Check(!(c.hide && c.show));
     const ParsedCommand again = ParseCommand(SplitCommandLine(FormatCommand(c), false), offered);

@@ -73,6 +73,22 @@ TEST(CommandLine, ReadsEveryValidForm)
     EXPECT_EQ(parse({"/at", "00:00", "/lock"}).atHour, 0);
     EXPECT_EQ(parse({"/at", "23:59", "/lock"}).atMinute, 59);
 
+    ScriptedCommand waitName = parse({"/shutdown", "/WaitFor", "My Render.exe", "/hide"});
+    EXPECT_EQ(waitName.timing, Timing::WaitFor);
+    EXPECT_EQ(waitName.waitFor.imageName, "My Render.exe");
+    EXPECT_TRUE(waitName.hide);
+    ScriptedCommand waitId = parse({"-waitfor", "1234", "-lock"});
+    EXPECT_EQ(waitId.timing, Timing::WaitFor);
+    EXPECT_EQ(waitId.waitFor.processId, 1234u);
+    EXPECT_TRUE(waitId.waitFor.imageName.empty());
+    for (const char* minutes : {"1", "2880"}) {
+        ScriptedCommand idle = parse({"/lock", "/idle", minutes, "/noconfirm"});
+        EXPECT_EQ(idle.timing, Timing::Idle);
+        EXPECT_EQ(idle.idleMinutes, std::stoi(minutes));
+    }
+    EXPECT_EQ(parse({"/POSTPONE", "15"}).postponeMinutes, 15);
+    EXPECT_TRUE(parse({"/postpone", "2880", "/show"}).show);
+
     EXPECT_TRUE(parse({"/stop"}).stop);
     EXPECT_TRUE(parse({"/stop", "/show"}).show);
     EXPECT_TRUE(parse({"-show"}).show);
@@ -104,17 +120,44 @@ TEST(CommandLine, RefusesBadArgumentsNamingTheProblem)
         {{"/shutdown", "/at", "12:60"}, "/at needs a time of day, HH:MM (24-hour), not \"12:60\"."},
         {{"/shutdown", "/at", "123:00"}, "/at needs a time of day, HH:MM (24-hour), not \"123:00\"."},
         {{"/shutdown", "/at", "7pm"}, "/at needs a time of day, HH:MM (24-hour), not \"7pm\"."},
-        {{"/shutdown", "/now", "/after", "5"}, "Give one timing: /now, /at or /after, not two."},
-        {{"/shutdown", "/now", "/now"}, "Give one timing: /now, /at or /after, not two."},
+        {{"/shutdown", "/now", "/after", "5"}, "Give one timing: /now, /at, /after, /waitfor or /idle, not two."},
+        {{"/shutdown", "/now", "/now"}, "Give one timing: /now, /at, /after, /waitfor or /idle, not two."},
+        {{"/shutdown", "/waitfor", "a.exe", "/idle", "5"},
+         "Give one timing: /now, /at, /after, /waitfor or /idle, not two."},
+        {{"/shutdown", "/idle", "5", "/after", "5"}, "Give one timing: /now, /at, /after, /waitfor or /idle, not two."},
+        {{"/shutdown", "/waitfor"}, "/waitfor needs a program's name, such as ffmpeg.exe, or a process id."},
+        {{"/shutdown", "/waitfor", "C:\\x\\a.exe"},
+         "/waitfor needs a program's name, such as ffmpeg.exe, or a process id, not \"C:\\x\\a.exe\"."},
+        {{"/shutdown", "/waitfor", "0"},
+         "/waitfor needs a program's name, such as ffmpeg.exe, or a process id, not \"0\"."},
+        {{"/shutdown", "/waitfor", "/now"},
+         "/waitfor needs a program's name, such as ffmpeg.exe, or a process id, not \"/now\"."},
+        {{"/waitfor", "a.exe"}, "A timing needs an action, for example /shutdown."},
+        {{"/lock", "/idle"}, "/idle needs a number of minutes, 1 to 2880."},
+        {{"/lock", "/idle", "0"}, "/idle takes 1 to 2880 minutes, not \"0\"."},
+        {{"/lock", "/idle", "2881"}, "/idle takes 1 to 2880 minutes, not \"2881\"."},
+        {{"/idle", "5"}, "A timing needs an action, for example /shutdown."},
+        {{"/postpone"}, "/postpone needs a number of minutes, 1 to 2880."},
+        {{"/postpone", "0"}, "/postpone takes 1 to 2880 minutes, not \"0\"."},
+        {{"/postpone", "15m"}, "/postpone takes 1 to 2880 minutes, not \"15m\"."},
+        {{"/postpone", "5", "/postpone", "5"}, "Give /postpone once."},
+        {{"/postpone", "5", "/shutdown", "/now"},
+         "/postpone moves the running countdown: give it without an action or a timing."},
+        {{"/postpone", "5", "/lock"}, "/postpone moves the running countdown: give it without an action or a timing."},
+        {{"/postpone", "5", "/after", "5"},
+         "/postpone moves the running countdown: give it without an action or a timing."},
+        {{"/postpone", "5", "/stop"}, "Give /postpone or /stop, not both."},
+        {{"/postpone", "5", "/hide"}, "/hide goes with a countdown: an action with /at, /after, /waitfor or /idle."},
+        {{"/postpone", "5", "/noconfirm"}, "/confirm and /noconfirm go with an action."},
         {{"/shutdown", "/restart", "/now"}, "Give one action, not both /shutdown and /restart."},
-        {{"/shutdown"}, "/shutdown needs a timing: /now, /at HH:MM or /after N."},
+        {{"/shutdown"}, "/shutdown needs a timing: /now, /at HH:MM, /after N, /waitfor NAME.exe or /idle N."},
         {{"/after", "5"}, "A timing needs an action, for example /shutdown."},
         {{"/noconfirm"}, "/confirm and /noconfirm go with an action."},
         {{"/lock", "/now", "/confirm", "/noconfirm"}, "Give /confirm or /noconfirm, not both."},
         {{"/lock", "/now", "/stop"}, "/stop cannot be given with an action."},
         {{"/lock", "/after", "5", "/hide", "/show"}, "Give /hide or /show, not both."},
-        {{"/lock", "/now", "/hide"}, "/hide goes with a countdown: an action with /at or /after."},
-        {{"/hide"}, "/hide goes with a countdown: an action with /at or /after."},
+        {{"/lock", "/now", "/hide"}, "/hide goes with a countdown: an action with /at, /after, /waitfor or /idle."},
+        {{"/hide"}, "/hide goes with a countdown: an action with /at, /after, /waitfor or /idle."},
     };
     for (const Case& c : cases) {
         const ParsedCommand parsed = ParseCommand(c.args, kAllActions);
@@ -135,6 +178,12 @@ TEST(CommandLine, FormatReadsBackUnchanged)
         {"-restart", "-after", "0120", "-confirm", "-show"},
         {"/stop", "/show"},
         {"/show"},
+        {"/shutdown", "/waitfor", "My Render.exe", "/hide"},
+        {"/restart", "/waitfor", "ffmpeg.exe"},
+        {"/lock", "/waitfor", "0042", "/noconfirm"},
+        {"/lock", "/idle", "0030", "/show"},
+        {"/postpone", "15"},
+        {"/postpone", "15", "/show"},
         {"/?"},
         {"/shutdown", "/after", "5", "/QUIET"},
         {"-quiet", "/stop"},
@@ -150,6 +199,8 @@ TEST(CommandLine, FormatReadsBackUnchanged)
     ParsedCommand at = ParseCommand({"/shutdown", "/at", "7:05", "/hide"}, kAllActions);
     EXPECT_EQ(FormatCommand(at.command), "/shutdown /at 07:05 /hide");
     EXPECT_EQ(FormatCommand(ScriptedCommand()), "");
+    ParsedCommand waitFor = ParseCommand({"/shutdown", "/waitfor", "My Render.exe"}, kAllActions);
+    EXPECT_EQ(FormatCommand(waitFor.command), "/shutdown /waitfor \"My Render.exe\"");
 }
 
 // "/quiet" changes how the copy speaks, not what it does: alone it is a bare

@@ -39,7 +39,8 @@ void PrintTo(const ModelState& s, std::ostream* os)
 {
     *os << "{schedule " << int(s.schedule) << ", presence " << int(s.presence) << ", running " << s.running
         << ", mayClose " << s.mayClose << ", expiring " << s.expiring << ", storeChoices " << s.storeChoices
-        << ", confirm " << s.confirm << ", hideOnMinimize " << s.hideOnMinimize << ", remaining " << s.remaining << "}";
+        << ", confirm " << s.confirm << ", hideOnMinimize " << s.hideOnMinimize << ", remaining " << s.remaining
+        << ", waitFor '" << s.waitFor.imageName << "' " << s.waitFor.processId << ", postponed " << s.postponed << "}";
 }
 }  // namespace quellix
 
@@ -65,6 +66,7 @@ struct Fx : Effects {
     Fx& Awake(Sw v) { return Set(keepAwake, v); }
     Fx& Bar(int position) { return Set(progress, Pr::At).Set(progressPos, position); }
     Fx& Wake(Effects::Wake v, int64_t wallMs = 0) { return Set(wake, v).Set(wakeWallMs, wallMs); }
+    Fx& Waiting(const WaitTarget& target) { return Set(waitFor, target); }
     // A stop of a countdown still counting: the system may sleep again.
     Fx& StoppedCounting() { return Stopped().Awake(Sw::Off); }
     Fx& Stopped() { return Set(stopped, true).Set(timingControls, true).With(T::Kill).With(Sw::On); }
@@ -87,7 +89,13 @@ struct Fx : Effects {
 
 ModelState St(S schedule, P presence = P::Shown, bool running = false, bool mayClose = true, bool expiring = false)
 {
-    return {schedule, presence, running, mayClose, expiring};
+    ModelState s;
+    s.schedule = schedule;
+    s.presence = presence;
+    s.running = running;
+    s.mayClose = mayClose;
+    s.expiring = expiring;
+    return s;
 }
 
 // The states of the lifecycle, as the dialog reaches them.
@@ -103,6 +111,17 @@ const ModelState kAskingInTray = St(S::Prompting, P::InTray, true, true, true);
 const ModelState kActing = St(S::Acting, P::Shown, true, false, true);
 const ModelState kExpired = St(S::Expired, P::Shown, true, false);
 const ModelState kClosed = St(S::Closed);
+
+const WaitTarget kNotepad = {"notepad.exe", 0};
+ModelState WaitingFor(ModelState s, int postponed = 0)
+{
+    s.waitFor = kNotepad;
+    s.postponed = postponed;
+    return s;
+}
+// A countdown that waits for notepad.exe to end.
+const ModelState kWaiting = WaitingFor(kCounting);
+const ModelState kWaitingInTray = WaitingFor(kCountingInTray);
 
 using Event = std::function<Effects(DialogModel&)>;
 
@@ -193,6 +212,11 @@ const Event kScriptedAfter = [](DialogModel& m) { return m.Ok(Timing::After, kTw
 const Event kConfirmOn = [](DialogModel& m) { return m.ConfirmationSet(true); };
 const Event kConfirmOff = [](DialogModel& m) { return m.ConfirmationSet(false); };
 const Event kHidingOn = [](DialogModel& m) { return m.HideOnMinimizeSet(true); };
+const CountdownSpan kLastSeconds = {30, 30'000, 0, 0};
+const Event kWait = [](DialogModel& m) { return m.Wait(kNotepad); };
+const Event kEnded = [](DialogModel& m) { return m.ConditionMet(kLastSeconds); };
+const Event kInput = [](DialogModel& m) { return m.CountRestarted(kTwoMinutes); };
+const Event kPostpone = [](DialogModel& m) { return m.Postpone(3, {300, 300'000, 0, 0}); };
 
 // A hide into the tray with the icon: the icon first, the rest once the shell has taken it.
 Fx HideWithIcon() { return Fx().With(Tip::Caption).ShowIcon(); }
@@ -318,6 +342,66 @@ TEST(DialogModel, SleepRows)
     });
 }
 
+// Countdowns whose end is not known at the start: one that waits for a
+// program to end, then runs its last seconds as any countdown; one that input
+// starts again; and a countdown pushed back.
+TEST(DialogModel, ConditionRows)
+{
+    const int64_t end = 1'800'000'930'000;
+    const Fx waitingTip = Fx().With(Tip::Waiting).Waiting(kNotepad);
+    const Fx lastSeconds = Fx().Countdown(kLastSeconds).With(Pr::Empty).With(Tx::Remaining);
+    const Fx trayTip = Fx().With(Tip::Remaining).With(I::Modify);
+    const CountdownSpan postponed = {930, 930'000, 0, end};
+    const CountdownSpan moved = {300, 300'000, 0, end};
+    const CountdownSpan movedAt = {300, 300'000, end, end};
+    const Event postponeAt = [=](DialogModel& m) { return m.Postpone(3, movedAt); };
+    const Event postponeWaking = [=](DialogModel& m) { return m.Postpone(3, moved); };
+    const Event postpone15 = [](DialogModel& m) { return m.Postpone(15, {}); };
+    const Event endedWaking = [=](DialogModel& m) { return m.ConditionMet({30, 30'000, 0, end - 900'000}); };
+    CountdownSpan noWake = moved;
+    noWake.wakeWallMs = 0;
+    Check({
+        {"a wait starts: awake, no time, no wake timer", kIdle, kWait, kWaiting,
+         Fx().With(T::Wait).Save().Awake(Sw::On).With(Pr::Empty).With(Tx::Waiting).Waiting(kNotepad).Controls()},
+        {"a scripted wait stores nothing", kIdle, [](DialogModel& m) { return m.Wait(kNotepad, false); },
+         Scripted(kWaiting),
+         Fx().With(T::Wait).Awake(Sw::On).With(Pr::Empty).With(Tx::Waiting).Waiting(kNotepad).Controls()},
+        {"a wait for nothing does not start", kIdle, [](DialogModel& m) { return m.Wait({}); }, kIdle, Fx()},
+        {"ended: the last seconds, warned at once", kWaiting, kEnded, Left(kCounting, 30),
+         Fx(lastSeconds).With(Pop::Warning)},
+        {"ended in the tray: the tip tells the time", kWaitingInTray, kEnded, Left(kCountingInTray, 30),
+         Fx(lastSeconds).With(Tip::Remaining).With(I::Modify).With(Pop::Warning)},
+        {"ended with the icon hidden: no warning", WaitingFor(kCountingIconHidden), kEnded,
+         Left(kCountingIconHidden, 30), Fx(lastSeconds).With(Tip::Remaining).With(I::Modify)},
+        {"ended after a postponement: its minutes follow, and the wake timer", WaitingFor(kCounting, 15), endedWaking,
+         Waking(Left(kCounting, 930)),
+         Fx().Countdown(postponed).Wake(Effects::Wake::Set, end).With(Pr::Empty).With(Tx::Remaining)},
+        {"postponed while waiting: kept for after", kWaiting, postpone15, WaitingFor(kCounting, 15), Fx()},
+        {"postponed again: at most 2880 minutes", WaitingFor(kCounting, 2870), postpone15, WaitingFor(kCounting, 2880),
+         Fx()},
+        {"Cancel while waiting", WaitingFor(kCounting, 15), kCancel, kIdle, Fx().StoppedCounting().With(Pop::Stopped)},
+        {"Stop Timer while waiting", kWaitingInTray, kStop, With(kIdle, P::InTray),
+         StopFromMenu().StoppedCounting().With(Pop::Stopped)},
+        {"Exit while waiting", kWaitingInTray, kExit, With(kClosed, P::InTray),
+         Fx().Awake(Sw::Off).With(I::Delete).EndBoxes().EndDialog()},
+        {"hidden while waiting: the tip says what for", kWaiting, kEscape, kWaitingInTray, Fx(waitingTip).ShowIcon()},
+        {"a scripted hide while waiting", kWaiting, kCommandHide, kWaitingInTray, Fx(waitingTip).ShowIcon()},
+        {"hidden without the icon while waiting", Hiding(kWaiting), kMinimise, Hiding(WaitingFor(kCountingIconHidden)),
+         Fx(waitingTip).With(I::Delete).With(W::Hide).With(M::Hidden).With(Pop::Remember)},
+        {"input starts the count again", Left(kCounting, 42), kInput, Left(kCounting, 120),
+         Fx().Countdown(kTwoMinutes).With(Pr::Empty).With(Tx::Remaining)},
+        {"input in the tray: the tip follows", Left(kCountingInTray, 42), kInput, Left(kCountingInTray, 120),
+         Fx(trayTip).Countdown(kTwoMinutes).With(Pr::Empty).With(Tx::Remaining)},
+        {"postponed: the bar starts over the new remainder", Left(kCounting, 120), postponeWaking, Left(kCounting, 300),
+         Fx().Countdown(noWake).With(Pr::Empty).With(Tx::Remaining)},
+        {"postponed in the tray, the wake timer moves", Waking(kCountingInTray), postponeWaking,
+         Waking(Left(kCountingInTray, 300)),
+         Fx(trayTip).Countdown(moved).Wake(Effects::Wake::Set, end).With(Pr::Empty).With(Tx::Remaining)},
+        {"an at target becomes the later instant", kCounting, postponeAt, Left(kCounting, 300),
+         Fx().Countdown({300, 300'000, end, 0}).With(Pr::Empty).With(Tx::Remaining)},
+    });
+}
+
 // The faults mended before: each was a transition nobody had written down.
 TEST(DialogModel, MendedTransitions)
 {
@@ -439,11 +523,15 @@ TEST(DialogModel, AnOutcomeIsTheLastEffect)
                                             kExpired,
                                             NoConfirm(kIdle),
                                             NoConfirm(kCounting),
-                                            With(kIdle, P::AwaitingShell)};
-    const std::vector<Event> events = {kOkNow,       kOkAfter,        kCancel,    kEscape,     kStop,
-                                       kCommandStop, kExit,           kTick,      kExpiry,     kYes,
-                                       kNo,          kMade,           kRefused,   kMinimise,   kActivatedMinimised,
-                                       kRestore,     kTaskbarCreated, kIconShown, kCommandHide};
+                                            With(kIdle, P::AwaitingShell),
+                                            kWaiting,
+                                            kWaitingInTray,
+                                            WaitingFor(kCountingIconHidden)};
+    const std::vector<Event> events = {kOkNow,       kOkAfter,        kCancel,    kEscape,      kStop,
+                                       kCommandStop, kExit,           kTick,      kExpiry,      kYes,
+                                       kNo,          kMade,           kRefused,   kMinimise,    kActivatedMinimised,
+                                       kRestore,     kTaskbarCreated, kIconShown, kCommandHide, kWait,
+                                       kEnded,       kInput,          kPostpone};
     for (const ModelState& state : states) {
         for (size_t i = 0; i < events.size(); ++i) {
             DialogModel model(state);
@@ -467,7 +555,11 @@ TEST(DialogModel, ImpossibleEventsAreIgnored)
     const std::vector<std::pair<ModelState, std::vector<Event>>> ignored = {
         {kIdle,
          {kTick, kExpiry, kYes, kNo, kMade, kRefused, kUnminimised, kHideIcon, kIconShown, kIconRefused, kCommandHide,
-          kCommandStop}},
+          kCommandStop, kEnded, kInput, kPostpone}},
+        {kWaiting, {kOkNow, kOkAfter, kWait, kTick, kTickWarning, kExpiry, kInput, kYes, kMade}},
+        {kCounting, {kWait, kEnded}},
+        {kAsking, {kWait, kEnded, kInput, kPostpone}},
+        {kExpired, {kWait, kEnded, kInput, kPostpone}},
         {kCounting, {kOkNow, kOkAfter, kYes, kMade, kMadeCameBack, kRefused, kUnminimised, kIconShown}},
         {kCountingInTray, {kMinimise, kCommandHide}},
         {kCountingIconHidden, {kHideIcon, kMinimise, kIconShown}},
@@ -543,10 +635,14 @@ TEST(DialogModel, NoStateFreezesTheDialog)
                                                             {"TaskbarCreated", kTaskbarCreated},
                                                             {"icon shown", kIconShown},
                                                             {"icon refused", kIconRefused},
-                                                            {"command hide", kCommandHide}};
+                                                            {"command hide", kCommandHide},
+                                                            {"wait", kWait},
+                                                            {"ended", kEnded},
+                                                            {"input", kInput},
+                                                            {"postpone", kPostpone}};
     auto key = [](const ModelState& s) {
         return std::make_tuple(static_cast<int>(s.schedule), static_cast<int>(s.presence), s.running, s.mayClose,
-                               s.expiring, s.confirm, s.hideOnMinimize);
+                               s.expiring, s.confirm, s.hideOnMinimize, s.waitFor.Empty());
     };
     // Every state reachable from the start, and the states each one leads to.
     std::vector<ModelState> reached = {ModelState()};
