@@ -68,6 +68,7 @@ protected:
     void FillActionList(const OSVERSIONINFOA& version);
     void OnSelChangeAction();
     int SelectedActionCode() const;  // 0 when nothing is selected
+    int64_t WakeInstant(int64_t endWallMs) const;
     // The selected action's system request; on refusal `refusal` says why.
     BOOL ExecuteAction(BOOL* pResetAfter, std::string* refusal);
 

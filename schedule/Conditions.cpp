@@ -64,8 +64,7 @@ bool CShutdownDlg::ConditionTick()
     if (m_model.Waiting()) {
         if (m_processWatch.Ended()) {
             CountdownSpan last = SpanEndingIn(int64_t{kWarningSeconds} * 1000, false);
-            if (WakesForEnd(SelectedActionCode()))
-                last.wakeWallMs = CTime::GetCurrentTimeMs() + last.expiryMs;
+            last.wakeWallMs = WakeInstant(CTime::GetCurrentTimeMs() + last.expiryMs);
             Apply(m_model.ConditionMet(last));
         }
         return true;

@@ -117,8 +117,8 @@ void CShutdownDlg::StartFromControls(bool storeChoices)
         span.targetWallMs = timeAt * 1000;
         span.expiryMs = span.targetWallMs - nowMs;
     }
-    if (span.count > 0 && WakesForEnd(SelectedActionCode()))
-        span.wakeWallMs = span.targetWallMs ? span.targetWallMs : nowMs + int64_t{span.count} * kTickMs;
+    if (span.count > 0)
+        span.wakeWallMs = WakeInstant(span.targetWallMs ? span.targetWallMs : nowMs + int64_t{span.count} * kTickMs);
     Apply(m_model.Ok(m_nTimingMode == 0 ? Timing::At : Timing::After, span, storeChoices));
 }
 
@@ -220,6 +220,10 @@ void CShutdownDlg::KillCountdownTimers()
     KillTimer(kTickTimer);
     StopConditions();
 }
+
+// The instant the wake timer aims at for an end at `endWallMs`; 0 when the
+// selected action needs no running machine (stand by, lock).
+int64_t CShutdownDlg::WakeInstant(int64_t endWallMs) const { return WakesForEnd(SelectedActionCode()) ? endWallMs : 0; }
 
 // A countdown that waits has only the tick, to look at what it waits for.
 void CShutdownDlg::WaitForCondition() { SetTimer(kTickTimer, kTickMs); }

@@ -48,13 +48,12 @@ void CountdownClock::Resync(int64_t nowMs, int64_t wallNowMs)
 {
     if (!m_followsWall)
         return;
-    const uint64_t left = static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs);
-    m_deadlineMs = static_cast<int64_t>(static_cast<uint64_t>(nowMs) + left);
+    m_deadlineMs = static_cast<int64_t>(static_cast<uint64_t>(nowMs) + static_cast<uint64_t>(WallMsLeft(wallNowMs)));
 }
 
 int64_t CountdownClock::ExpiryWaitMs(int64_t wallNowMs) const
 {
-    const int64_t left = static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs));
+    const int64_t left = WallMsLeft(wallNowMs);
     if (left <= 0)
         return 0;
     const int64_t wait = left - left / 512;
@@ -63,10 +62,7 @@ int64_t CountdownClock::ExpiryWaitMs(int64_t wallNowMs) const
 
 int64_t CountdownClock::Postpone(int minutes, int64_t nowMs, int64_t wallNowMs)
 {
-    const int64_t left =
-        m_followsWall ? static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs))
-                      : static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
-    const int64_t newLeft = PostponedMsLeft(left, minutes);
+    const int64_t newLeft = PostponedMsLeft(EndMsLeft(nowMs, wallNowMs), minutes);
     if (m_followsWall)
         m_targetWallMs = static_cast<int64_t>(static_cast<uint64_t>(wallNowMs) + static_cast<uint64_t>(newLeft));
     m_deadlineMs = static_cast<int64_t>(static_cast<uint64_t>(nowMs) + static_cast<uint64_t>(newLeft));
@@ -80,8 +76,7 @@ int64_t CountdownClock::Postpone(int minutes, int64_t nowMs, int64_t wallNowMs)
 
 int CountdownClock::RemainingAt(int64_t nowMs) const
 {
-    // Wrapping subtraction: no undefined behaviour for absurd clock values.
-    const int64_t diff = static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
+    const int64_t diff = MsLeft(nowMs);
     // Rounding on halves of the difference, so that adding the half second
     // cannot overflow: floor(d/2) + 250 >= 500k exactly when d >= 1000k - 500.
     // Past the deadline (a tick late after sleep) nothing is left.
@@ -100,7 +95,7 @@ bool CountdownClock::EndHasCome(int64_t nowMs, int64_t wallNowMs) const
 {
     if (m_followsWall)
         return ExpiryWaitMs(wallNowMs) == 0;
-    return static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs)) <= 0;
+    return MsLeft(nowMs) <= 0;
 }
 
 bool CountdownClock::TakeExpiry()
@@ -112,8 +107,7 @@ bool CountdownClock::TakeExpiry()
 
 int CountdownClock::MsToNextWholeSecond(int64_t nowMs) const
 {
-    const int64_t left = static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
-    int64_t next = left % 1000;
+    int64_t next = MsLeft(nowMs) % 1000;
     if (next < 0)
         next += 1000;
     if (next <= 50)
@@ -121,9 +115,20 @@ int CountdownClock::MsToNextWholeSecond(int64_t nowMs) const
     return static_cast<int>(next);
 }
 
+// Wrapping subtractions: no undefined behaviour for absurd clock values.
 int64_t CountdownClock::MsLeft(int64_t nowMs) const
 {
     return static_cast<int64_t>(static_cast<uint64_t>(m_deadlineMs) - static_cast<uint64_t>(nowMs));
+}
+
+int64_t CountdownClock::WallMsLeft(int64_t wallNowMs) const
+{
+    return static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs));
+}
+
+int64_t CountdownClock::EndMsLeft(int64_t nowMs, int64_t wallNowMs) const
+{
+    return m_followsWall ? WallMsLeft(wallNowMs) : MsLeft(nowMs);
 }
 
 CountdownStep CountdownClock::Show(int64_t nowMs, int64_t wallNowMs)
@@ -207,9 +212,7 @@ CountdownStep CountdownClock::OnResume(int64_t nowMs, int64_t wallNowMs)
     if (!m_expiryArmed)
         return CountdownStep();
     Resync(nowMs, wallNowMs);
-    const int64_t left =
-        m_followsWall ? static_cast<int64_t>(static_cast<uint64_t>(m_targetWallMs) - static_cast<uint64_t>(wallNowMs))
-                      : MsLeft(nowMs);
+    const int64_t left = EndMsLeft(nowMs, wallNowMs);
     const bool sameWakeUp = m_sleep == Sleep::kHandled;
     m_sleep = Sleep::kHandled;
     if (left <= 0 || (left < kWarningSeconds * 1000 && !sameWakeUp))

@@ -117,7 +117,11 @@ private:
     CountdownStep Show(int64_t nowMs, int64_t wallNowMs);
     // The end has come: extended when its warning's moment was skipped.
     CountdownStep EndOrExtend(int64_t nowMs, int64_t wallNowMs);
+    // Milliseconds to the end: on the monotonic clock, on the wall clock (an
+    // "at" target), and on the clock the end follows.
     int64_t MsLeft(int64_t nowMs) const;
+    int64_t WallMsLeft(int64_t wallNowMs) const;
+    int64_t EndMsLeft(int64_t nowMs, int64_t wallNowMs) const;
 
     int64_t m_startMs = 0;
     int64_t m_deadlineMs = 0;
