@@ -193,6 +193,15 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
             if (name == a.name)
                 action = &a;
         const bool isTiming = name == "now" || name == "at" || name == "after" || name == "waitfor" || name == "idle";
+        // The minutes that follow /after, /idle or /postpone; empty, or what is wrong with them.
+        auto readMinutes = [&](int* minutes) -> std::string {
+            if (i + 1 >= arguments.size())
+                return "/" + name + " needs a number of minutes, 1 to 2880.";
+            const std::string& value = arguments[++i];
+            if (!ParseMinutes(value, minutes))
+                return "/" + name + " takes 1 to 2880 minutes, not " + Quoted(value) + ".";
+            return "";
+        };
         if (action) {
             if (c.action)
                 return Refuse(std::string("Give one action, not both ") + ActionSwitch(c.action) + " and " +
@@ -210,11 +219,9 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
                 return Refuse("/at needs a time of day, HH:MM (24-hour), not " + Quoted(value) + ".");
             c.timing = Timing::At;
         } else if (name == "after") {
-            if (i + 1 >= arguments.size())
-                return Refuse("/after needs a number of minutes, 1 to 2880.");
-            const std::string& value = arguments[++i];
-            if (!ParseMinutes(value, &c.afterMinutes))
-                return Refuse("/after takes 1 to 2880 minutes, not " + Quoted(value) + ".");
+            const std::string problem = readMinutes(&c.afterMinutes);
+            if (!problem.empty())
+                return Refuse(problem);
             c.timing = Timing::After;
         } else if (name == "waitfor") {
             if (i + 1 >= arguments.size())
@@ -225,20 +232,16 @@ ParsedCommand ParseCommand(const std::vector<std::string>& arguments, const std:
                               Quoted(value) + ".");
             c.timing = Timing::WaitFor;
         } else if (name == "idle") {
-            if (i + 1 >= arguments.size())
-                return Refuse("/idle needs a number of minutes, 1 to 2880.");
-            const std::string& value = arguments[++i];
-            if (!ParseMinutes(value, &c.idleMinutes))
-                return Refuse("/idle takes 1 to 2880 minutes, not " + Quoted(value) + ".");
+            const std::string problem = readMinutes(&c.idleMinutes);
+            if (!problem.empty())
+                return Refuse(problem);
             c.timing = Timing::Idle;
         } else if (name == "postpone") {
             if (c.postponeMinutes)
                 return Refuse("Give /postpone once.");
-            if (i + 1 >= arguments.size())
-                return Refuse("/postpone needs a number of minutes, 1 to 2880.");
-            const std::string& value = arguments[++i];
-            if (!ParseMinutes(value, &c.postponeMinutes))
-                return Refuse("/postpone takes 1 to 2880 minutes, not " + Quoted(value) + ".");
+            const std::string problem = readMinutes(&c.postponeMinutes);
+            if (!problem.empty())
+                return Refuse(problem);
         } else if (name == "confirm" || name == "noconfirm") {
             const Confirmation chosen = name == "confirm" ? Confirmation::Ask : Confirmation::DoNotAsk;
             if (c.confirmation != Confirmation::Stored && c.confirmation != chosen)
