@@ -29,7 +29,6 @@ public:
     bool Ended();
     // Closes the handles; the watch is idle again.
     void Stop();
-    bool Watching() const { return m_watching; }
 
 private:
     typedef COwnedHandle<HANDLE, ::CloseHandle> CProcessHandle;

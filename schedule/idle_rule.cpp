@@ -29,11 +29,6 @@ int64_t IdleMsLeft(int minutes, uint32_t startTick, uint32_t lastInputTick, uint
     return std::max<int64_t>(0, minutes * kMinuteMs - quietMs);
 }
 
-int IdleSecondsLeft(int minutes, uint32_t startTick, uint32_t lastInputTick, uint32_t nowTick)
-{
-    return static_cast<int>((IdleMsLeft(minutes, startTick, lastInputTick, nowTick) + 500) / 1000);
-}
-
 int64_t PostponedMsLeft(int64_t msLeft, int minutes)
 {
     return std::min(std::max<int64_t>(msLeft, 0) + std::max(minutes, 0) * kMinuteMs, kMinutesMax * kMinuteMs);

@@ -18,10 +18,6 @@ namespace quellix {
 // recent, which only starts the count again.
 int64_t IdleMsLeft(int minutes, uint32_t startTick, uint32_t lastInputTick, uint32_t nowTick);
 
-// The same in whole seconds, rounded as the countdown's clock rounds (to
-// nearest, halves up): the seconds the dialog and the tip show.
-int IdleSecondsLeft(int minutes, uint32_t startTick, uint32_t lastInputTick, uint32_t nowTick);
-
 // Where a countdown pushed back by `minutes` ends: `msLeft` (0 if already
 // past) plus the minutes, but never more than 2880 minutes from now.
 int64_t PostponedMsLeft(int64_t msLeft, int minutes);

@@ -116,11 +116,6 @@ TEST(IdleRule, InputStartsTheCountAgainAndTheTickMayWrap)
     const uint32_t now = 0x10000000;
     const uint32_t monthAgo = static_cast<uint32_t>(now - 30ull * 24 * 3600 * 1000);
     EXPECT_EQ(IdleMsLeft(5, now - 60'000, monthAgo, now), 4 * kMinute);
-    // Seconds as the countdown shows them: to nearest, halves up.
-    EXPECT_EQ(IdleSecondsLeft(1, 0, 0, 0), 60);
-    EXPECT_EQ(IdleSecondsLeft(1, 0, 0, 1'500), 59);
-    EXPECT_EQ(IdleSecondsLeft(1, 0, 0, 1'501), 58);
-    EXPECT_EQ(IdleSecondsLeft(1, 0, 0, 59'600), 0);
 }
 
 // An idle countdown through a run of ticks: input starts it again, a
